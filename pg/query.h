@@ -1,0 +1,100 @@
+#pragma once
+// A query on a connection profile: text with :pName parameters sent as
+// protocol parameters, declared result columns bound at open, rows held in a
+// Table. An updatable query edits its current row and saves each change at
+// once to its table, the row found by primary key or by ctid.
+#include <QObject>
+#include <QStringList>
+#include <QVariant>
+
+#include <map>
+
+#include "connection.h"
+#include "fields.h"
+#include "table.h"
+
+namespace pg {
+
+struct QueryOptions {
+    bool updatable = false;
+    QString table;  // the table an updatable query saves to
+};
+
+enum class RowState { Inactive, Browse, Edit, Insert };
+
+class Query : public QObject {
+    Q_OBJECT
+public:
+    Query(QString name, Connection& connection, QStringList lines, FieldDefs declared = {},
+          QueryOptions options = {}, QObject* parent = nullptr);
+    ~Query() override;
+
+    const QString& name() const { return name_; }
+    QString text() const { return lines_.join(u'\n'); }
+    Connection& connection() const { return connection_; }
+    const FieldDefs& declared() const { return declared_; }
+
+    // Parameters are text, sent exactly as given. A text with a NUL character
+    // is refused at open.
+    void setParam(const QString& name, const QString& value);
+
+    // Connects on demand, runs the text, binds the declared columns; a failed
+    // open leaves the query closed and raises DbError.
+    void open();
+    // Closing keeps the connection open.
+    void close();
+    bool isOpen() const { return state_ != RowState::Inactive; }
+    // Re-reads the rows (open if closed); keeps the current row where it can.
+    void refresh();
+
+    int rowCount() const;
+    bool isEmpty() const { return rowCount() == 0; }
+    // The available columns: the declared ones, or all when none are declared.
+    const Table& table() const { return table_; }
+    int currentRow() const { return current_; }  // -1 when there is no row
+    void setCurrentRow(int row);
+
+    // Reads of the current row by column name; raises "Field '%s' not found"
+    // for a column that is not available.
+    QVariant value(const QString& column) const;
+    QString asText(const QString& column) const;
+    qint64 asInteger(const QString& column) const;
+    double asFloat(const QString& column) const;
+    QDate asDate(const QString& column) const;
+    bool isNull(const QString& column) const;
+
+    // Updatable queries only.
+    RowState state() const { return state_; }
+    void edit();                        // current row into editing
+    void insert();                      // a new row before the current one
+    void append();                      // a new row at the end
+    void setValue(const QString& column, const QVariant& value);
+    void post();                        // save the edited or new row at once
+    void cancel();                      // drop the pending edit or new row
+    void deleteCurrent();               // delete the current row at once
+    bool isModified() const { return modified_; }
+
+signals:
+    void opened();
+    void closed();
+    void rowsChanged();        // rows added, removed or re-read
+    void rowChanged(int row);  // values of one row changed
+    void currentRowChanged(int row);
+    void stateChanged(pg::RowState state);
+
+private:
+    struct Private;
+    QString name_;
+    Connection& connection_;
+    QStringList lines_;
+    FieldDefs declared_;
+    QueryOptions options_;
+    std::map<QString, QString> params_;
+    Table table_;
+    int current_ = -1;
+    RowState state_ = RowState::Inactive;
+    bool modified_ = false;
+    std::unique_ptr<Private> d_;
+};
+
+}  // namespace pg
