@@ -1,0 +1,266 @@
+-- A company database: the users and enabled applications that the login
+-- checks, the currencies, the partners with their documents and the
+-- receipts/payments that settle them, the exchange rates, the one-row report
+-- parameters and the view that ages the open balances.
+--
+-- The local currency is 'LEI', always at rate 1; every other currency takes
+-- its rate from curs_valutar. The role vek (the client's) may read
+-- everything, change the report parameters and maintain the currency list,
+-- and nothing else.
+
+create table emitent (
+    emitent varchar(100) primary key,
+    emitent_corect varchar(100),
+    este_emitent boolean not null default false,
+    este_operator boolean not null default false,
+    este_comisionar boolean not null default false,
+    este_sofer boolean not null default false,
+    operator_parola varchar(20),
+    cod_casier_pos varchar(10),
+    banca_eu_default varchar(100),
+    cont_banca_eu_default varchar(28),
+    casa varchar(50),
+    moneda varchar(3),
+    magazie_sursa_default varchar(5),
+    magazie_dest_default varchar(5),
+    functie varchar(30),
+    eu_punct_lucru varchar(50) not null,
+    com_int varchar(25),
+    loc varchar(25),
+    nr_obiect varchar(20),
+    ci_nume varchar(30),
+    ci_serie varchar(3),
+    ci_nr varchar(25),
+    ci_data_elib date,
+    ci_elib varchar(25),
+    cnp varchar(25),
+    transport_mijloc varchar(25),
+    transport_nr varchar(25),
+    da_nu_schimbare_pl boolean not null default false,
+    da_nu_adaugare_partener boolean not null default false,
+    da_nu_adaugare_articol boolean not null default false,
+    da_nu_acces_la_politica_pret boolean not null default false,
+    da_nu_modif_data_listare boolean not null default false,
+    da_nu_acces_limita_creditare boolean not null default false,
+    prez_of_stoc_fact_cl boolean not null default false,
+    prez_of_stoc_av_exp boolean not null default false,
+    prez_of_stoc_bte boolean not null default false,
+    prez_of_stoc_bc boolean not null default false,
+    pret_fact_cl_cu_tva boolean not null default false,
+    da_nu_fact_pe_calc boolean not null default false,
+    da_nu_modif_nr_fact_pe_calc boolean not null default false,
+    da_nu_fact_autocopy boolean not null default false,
+    da_nu_aviz_autocopy boolean not null default false,
+    da_nu_modif_data_livrare boolean not null default false,
+    nr_zile_prezentare_doc integer,
+    data_ins date not null default current_date,
+    da_nu_fact_ci_rosu boolean,
+    em_email_adr varchar(50),
+    tel_fix varchar(30),
+    tel_mobil varchar(30),
+    proc_comisionar numeric(7, 4),
+    em_outgoing_email_server varchar(50),
+    em_outgoing_email_port integer,
+    em_outgoing_email_secure boolean not null default false,
+    em_outgoing_email_user varchar(50),
+    em_outgoing_email_psw varchar(50),
+    em_outlook boolean not null default false,
+    lang varchar(15),
+    rol_web varchar(25),
+    rol_win varchar(25),
+    web_theme varchar(25),
+    discontinued boolean not null default false,
+    data_export timestamp,
+    data_import timestamp,
+    vede_pret_stoc boolean
+);
+
+-- Applications enabled for this company, by name.
+create table aplicatie_mob (
+    aplicatie_mob text primary key,
+    activ boolean not null default false
+);
+
+create table moneda (
+    moneda varchar(3) primary key,
+    den_moneda varchar(30),
+    -- Ceiling of a single cash receipt or payment in this currency.
+    lim_sup_reg_inc_pl numeric(18, 2),
+    discontinued boolean not null default false
+);
+
+-- Rates to the local currency, by day; a day without a rate takes the
+-- latest one before it.
+create table curs_valutar (
+    moneda varchar(3) not null references moneda,
+    data date not null,
+    curs numeric(12, 6) not null check (curs > 0),
+    primary key (moneda, data)
+);
+
+-- The report parameters: one row, shared by every client of the company.
+-- No key of its own, so that the row is whatever row the table holds.
+create table data_list (
+    data_incep date not null,
+    data_sf date,
+    data_incep_f date,
+    data_sf_f date,
+    data_incep_bal date,
+    data_sf_bal date,
+    -- What the user typed, cut to three characters ("Lei"); not a code of
+    -- moneda, hence no reference.
+    moneda_raportare varchar(3),
+    -- Divides every amount in the reporting currency.
+    curs_raportare numeric check (curs_raportare > 0)
+);
+
+create table partener (
+    partener varchar(100) primary key,
+    data_ins date default current_date,
+    da_nu_persoana_juridica boolean not null default true,
+    cod_cci varchar(20),
+    tara varchar(3),
+    localit varchar(30),
+    judet varchar(15),
+    gr_partener varchar(20),
+    da_nu_holding boolean not null default false
+);
+
+-- Partner documents: urm_incasare true for what the partner owes us
+-- (receivable), false for what we owe (payable). A document may name a
+-- partner that is no longer in partener: its balance is still open.
+create table doc_partener (
+    id_doc bigint generated by default as identity primary key,
+    partener varchar(100) not null,
+    urm_incasare boolean,
+    tip_doc varchar(7) not null,
+    -- 'factura' (invoice) or 'avans' (advance, negative value)
+    tip_doc_fel varchar(15) not null,
+    nr_doc varchar(15) not null,
+    data_doc date not null,
+    data_scadenta date not null,
+    moneda varchar(3) not null references moneda,
+    curs numeric(12, 6) not null check (curs > 0),
+    val_mon numeric(18, 2) not null,
+    loc varchar(25),
+    eu_punct_lucru varchar(50),
+    com_int varchar(25),
+    conts_doc varchar(7),
+    conta_doc varchar(25),
+    comisionar varchar(100),
+    emitent varchar(100)
+);
+
+-- Receipts and payments, each settling (part of) one document, in the
+-- document's currency.
+create table incasare_plata (
+    id_plata bigint generated by default as identity primary key,
+    id_doc bigint not null references doc_partener,
+    data date not null,
+    suma_mon numeric(18, 2) not null
+);
+
+create index incasare_plata_id_doc on incasare_plata (id_doc);
+
+-- Every document issued up to data_list.data_sf, with what is still open of
+-- it after the receipts/payments dated up to data_list.data_sf_f, its days
+-- past due at data_sf_f (zero or negative while not yet due), the open amount
+-- in the one bucket of those days, and the rates of its currency: on
+-- data_sf_f (curs_reevaluare) and at the end of data_sf_f's month
+-- (curs_sf_luna), each the latest rate on or before that day.
+-- An empty data_sf puts no limit on the issue date; an empty data_sf_f
+-- counts as today.
+create view view_rest_mon_com_ps_rl as
+with parametri as (
+    select coalesce(data_sf, 'infinity'::date) as data_sf,
+           coalesce(data_sf_f, current_date) as data_sf_f,
+           (date_trunc('month', coalesce(data_sf_f, current_date))
+               + interval '1 month - 1 day')::date as sf_luna
+    from data_list
+    limit 1
+),
+-- Rates depend only on the currency, so they are looked up once per currency.
+curs_moneda as (
+    select m.moneda,
+           case when m.moneda = 'LEI' then 1::numeric else
+               (select c.curs from curs_valutar c
+                where c.moneda = m.moneda and c.data <= p.data_sf_f
+                order by c.data desc limit 1) end as curs_reevaluare,
+           case when m.moneda = 'LEI' then 1::numeric else
+               (select c.curs from curs_valutar c
+                where c.moneda = m.moneda and c.data <= p.sf_luna
+                order by c.data desc limit 1) end as curs_sf_luna
+    from moneda m
+    cross join parametri p
+),
+achitat as (
+    select i.id_doc, sum(i.suma_mon) as suma_mon
+    from incasare_plata i
+    cross join parametri p
+    where i.data <= p.data_sf_f
+    group by i.id_doc
+),
+rest as (
+    select d.*,
+           d.val_mon - coalesce(a.suma_mon, 0) as rest_mon_com,
+           p.data_sf_f - d.data_scadenta as nr_zile_scadenta_intirz,
+           cm.curs_reevaluare,
+           cm.curs_sf_luna
+    from doc_partener d
+    cross join parametri p
+    left join achitat a on a.id_doc = d.id_doc
+    join curs_moneda cm on cm.moneda = d.moneda
+    where d.data_doc <= p.data_sf
+)
+select r.id_doc,
+       r.partener,
+       r.urm_incasare,
+       r.tip_doc,
+       r.tip_doc_fel,
+       r.nr_doc,
+       r.data_doc,
+       r.data_scadenta,
+       r.moneda,
+       r.curs,
+       r.curs_sf_luna,
+       r.curs_reevaluare,
+       r.val_mon,
+       r.rest_mon_com,
+       case when r.tip_doc_fel = 'avans' then r.rest_mon_com else 0 end as rest_avans,
+       r.nr_zile_scadenta_intirz,
+       case when r.nr_zile_scadenta_intirz <= 0 then r.rest_mon_com else 0 end
+           as rest_mon_com_in_termen,
+       case when r.nr_zile_scadenta_intirz between 1 and 30 then r.rest_mon_com else 0 end
+           as rest_mon_com_1_30,
+       case when r.nr_zile_scadenta_intirz between 31 and 60 then r.rest_mon_com else 0 end
+           as rest_mon_com_31_60,
+       case when r.nr_zile_scadenta_intirz between 61 and 90 then r.rest_mon_com else 0 end
+           as rest_mon_com_61_90,
+       case when r.nr_zile_scadenta_intirz between 91 and 180 then r.rest_mon_com else 0 end
+           as rest_mon_com_91_180,
+       case when r.nr_zile_scadenta_intirz between 181 and 270 then r.rest_mon_com else 0 end
+           as rest_mon_com_181_270,
+       case when r.nr_zile_scadenta_intirz between 271 and 360 then r.rest_mon_com else 0 end
+           as rest_mon_com_271_360,
+       case when r.nr_zile_scadenta_intirz between 361 and 720 then r.rest_mon_com else 0 end
+           as rest_mon_com_361_720,
+       case when r.nr_zile_scadenta_intirz > 720 then r.rest_mon_com else 0 end
+           as rest_mon_com_peste_720,
+       r.loc,
+       r.eu_punct_lucru,
+       r.com_int,
+       r.conts_doc,
+       r.conta_doc,
+       r.comisionar,
+       r.emitent,
+       pa.cod_cci,
+       pa.tara,
+       pa.localit,
+       pa.gr_partener,
+       pa.da_nu_holding
+from rest r
+left join partener pa on pa.partener = r.partener;
+
+grant select on all tables in schema public to vek;
+grant update on data_list to vek;
+grant insert, update, delete on moneda to vek;
