@@ -1,0 +1,72 @@
+#include "u_fCurrency.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QShowEvent>
+
+#include "agingqueries.h"
+#include "core/dispatch.h"
+#include "data/u_dmCon.h"
+#include "data/windowstyle.h"
+#include "formparts.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+TfCurrency* fCurrency = nullptr;
+
+namespace {
+
+const QSize designedClient(220, 386);
+
+}  // namespace
+
+TfCurrency::TfCurrency(QWidget* parent)
+    : QDialog(parent),
+      dsMoneda(u"dsMoneda"_s, dmCon->conVek, aging::monedaText(), aging::monedaColumns(),
+               {true, u"moneda"_s}) {
+    setObjectName(u"fCurrency"_s);
+    wt::applyWindowDefaults(*this, u"fCurrency"_s, designedClient);
+    LabelNumeForma = aging::makeTitleLabel(u"Currencies"_s, this);
+    Button1 = new QPushButton(u"OK"_s, this);
+    Button1->setObjectName(u"Button1"_s);
+    Button1->setAutoDefault(false);
+    Button1->setDefault(false);
+    connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+TfCurrency::~TfCurrency() = default;
+
+void TfCurrency::FormShow() {
+    if (dsMoneda.isOpen())
+        dsMoneda.refresh();
+    else
+        dsMoneda.open();
+}
+
+QString TfCurrency::chosenCode() {
+    if (!dsMoneda.isOpen()) dsMoneda.open();
+    if (dsMoneda.currentRow() < 0) return QString();
+    return dsMoneda.asText(u"moneda"_s);
+}
+
+// An error while the list is read is shown, and the picker opens all the same.
+void TfCurrency::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous()) wt::dispatch([this] { FormShow(); });
+}
+
+// Escape does not close the picker: it has no cancel button.
+void TfCurrency::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        event->ignore();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void TfCurrency::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    aging::placeAnchored({Button1, {122, 353, 87, 25}, Qt::RightEdge | Qt::BottomEdge},
+                         designedClient);
+}

@@ -1,0 +1,34 @@
+#pragma once
+// The currency picker: the company's currency list, editable in place, from
+// which the aging window takes its reporting currency.
+#include <QDialog>
+
+#include "pg/query.h"
+
+class QLabel;
+class QPushButton;
+
+class TfCurrency : public QDialog {
+    Q_OBJECT
+  public:
+    explicit TfCurrency(QWidget* parent = nullptr);
+    ~TfCurrency() override;
+
+    QLabel* LabelNumeForma;
+    QPushButton* Button1;
+
+    pg::Query dsMoneda;
+
+    // Runs each time the picker becomes visible: re-reads or opens the list.
+    void FormShow();
+    // The code of the current row, opening the list first if needed; empty
+    // when the list has no row.
+    QString chosenCode();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+};
+
+extern TfCurrency* fCurrency;
