@@ -180,7 +180,7 @@ with parametri as (
     limit 1
 ),
 -- Rates depend only on the currency, so they are looked up once per currency.
-curs_moneda as (
+curs_moneda as materialized (
     select m.moneda,
            case when m.moneda = 'LEI' then 1::numeric else
                (select c.curs from curs_valutar c
