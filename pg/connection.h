@@ -3,7 +3,6 @@
 // demand by the first query that opens on it. Settings reach libpq as
 // keyword/value arrays only, always with sslmode=require and UTF-8.
 #include <QString>
-
 #include <memory>
 
 struct pg_conn;
@@ -20,7 +19,7 @@ struct ConnectionSettings {
 };
 
 class Connection {
-public:
+  public:
     Connection(QString name, ConnectionSettings settings);
     ~Connection();
     Connection(const Connection&) = delete;
@@ -47,7 +46,7 @@ public:
     // that the next open reconnects.
     void dropIfBroken();
 
-private:
+  private:
     QString name_;
     ConnectionSettings settings_;
     pg_conn* conn_ = nullptr;

@@ -2,7 +2,6 @@
 // Kinds of result columns as the declared-column rule names them, and the
 // declaration a query makes of a column it needs.
 #include <QString>
-
 #include <cstdint>
 #include <vector>
 
@@ -10,18 +9,34 @@ namespace pg {
 
 enum class FieldKind : std::uint8_t {
     Unknown,
-    WideString, FixedWideChar,     // varchar(n), char(n)
-    WideMemo, Memo, Blob,          // text, bytea
-    Integer, SmallInt, Word, AutoInc, ShortInt, Byte,  // int4, int2
-    LargeInt,                      // int8
-    LongWord,                      // oid and the like
-    Float, Currency,               // float8, numeric
-    Single,                        // float4
-    BCD, FMTBcd, Extended,
-    Date, Time, DateTime,          // date, time, timestamp
-    TimeStamp, OraTimeStamp,       // timestamptz
-    Boolean,                       // bool
-    String, FixedChar, Guid,       // uuid and other non-Unicode texts
+    WideString,
+    FixedWideChar,  // varchar(n), char(n)
+    WideMemo,
+    Memo,
+    Blob,  // text, bytea
+    Integer,
+    SmallInt,
+    Word,
+    AutoInc,
+    ShortInt,
+    Byte,      // int4, int2
+    LargeInt,  // int8
+    LongWord,  // oid and the like
+    Float,
+    Currency,  // float8, numeric
+    Single,    // float4
+    BCD,
+    FMTBcd,
+    Extended,
+    Date,
+    Time,
+    DateTime,  // date, time, timestamp
+    TimeStamp,
+    OraTimeStamp,  // timestamptz
+    Boolean,       // bool
+    String,
+    FixedChar,
+    Guid,  // uuid and other non-Unicode texts
 };
 
 // The name the type-mismatch message prints ("Integer", "LargeInt" ...).

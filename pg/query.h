@@ -3,17 +3,27 @@
 // protocol parameters, declared result columns bound at open, rows held in a
 // Table. An updatable query edits its current row and saves each change at
 // once to its table, the row found by primary key or by ctid.
+#include <QByteArray>
+#include <QList>
 #include <QObject>
 #include <QStringList>
 #include <QVariant>
-
 #include <map>
+#include <memory>
+#include <vector>
 
 #include "connection.h"
 #include "fields.h"
 #include "table.h"
 
+struct pg_result;
+
 namespace pg {
+
+struct TableInfo;
+struct RowImage;
+struct ColumnSource;
+class RowSaver;
 
 struct QueryOptions {
     bool updatable = false;
@@ -24,7 +34,7 @@ enum class RowState { Inactive, Browse, Edit, Insert };
 
 class Query : public QObject {
     Q_OBJECT
-public:
+  public:
     Query(QString name, Connection& connection, QStringList lines, FieldDefs declared = {},
           QueryOptions options = {}, QObject* parent = nullptr);
     ~Query() override;
@@ -65,16 +75,16 @@ public:
 
     // Updatable queries only.
     RowState state() const { return state_; }
-    void edit();                        // current row into editing
-    void insert();                      // a new row before the current one
-    void append();                      // a new row at the end
+    void edit();    // current row into editing
+    void insert();  // a new row before the current one
+    void append();  // a new row at the end
     void setValue(const QString& column, const QVariant& value);
-    void post();                        // save the edited or new row at once
-    void cancel();                      // drop the pending edit or new row
-    void deleteCurrent();               // delete the current row at once
+    void post();           // save the edited or new row at once
+    void cancel();         // drop the pending edit or new row
+    void deleteCurrent();  // delete the current row at once
     bool isModified() const { return modified_; }
 
-signals:
+  signals:
     void opened();
     void closed();
     void rowsChanged();        // rows added, removed or re-read
@@ -82,8 +92,30 @@ signals:
     void currentRowChanged(int row);
     void stateChanged(pg::RowState state);
 
-private:
+  private:
     struct Private;
+    struct Fetched;
+    Fetched fetch();
+    void adopt(Fetched fetched);
+    bool primaryKeyIsRead(const TableInfo& info) const;
+    RowSaver makeSaver(const TableInfo& info, const std::vector<ColumnSource>& sources,
+                       const Table& table, bool byCtid) const;
+    const FieldDef* declaration(const QString& column) const;
+    QList<QByteArray> rowKey(int row) const;
+    int findRow(const QList<QByteArray>& key, int formerRow) const;
+    int columnIndex(const QString& column) const;
+    void requireEditable() const;
+    RowImage imageOf(int row) const;
+    void beginPending(RowState state);
+    void startNewRow(int row);
+    void checkRequired() const;
+    void takeSavedRow(const pg_result* saved);
+    void restore(const RowImage& image);
+    void removeRow(int row);
+    // Posts a modified pending row, drops an unmodified one.
+    void settle();
+    void setState(RowState state);
+
     QString name_;
     Connection& connection_;
     QStringList lines_;
