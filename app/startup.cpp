@@ -37,22 +37,6 @@ void forgetGlobals() {
     fMenuTalvor = nullptr;
 }
 
-// Owns the seven objects and destroys them in reverse order, so that every
-// window goes before dmCon's connections and the main window goes last.
-class CreatedObjects {
-  public:
-    ~CreatedObjects() {
-        while (!objects_.empty()) objects_.pop_back();
-        forgetGlobals();
-    }
-    void create(const std::vector<CreationStep>& steps) {
-        for (const CreationStep& step : steps) objects_.push_back(step());
-    }
-
-  private:
-    std::vector<std::unique_ptr<QObject>> objects_;
-};
-
 QString kindOf(const std::exception& error) {
     int status = 0;
     char* name = abi::__cxa_demangle(typeid(error).name(), nullptr, nullptr, &status);
@@ -72,6 +56,15 @@ class QuitOnClose : public QObject {
 };
 
 }  // namespace
+
+CreatedObjects::~CreatedObjects() {
+    while (!objects_.empty()) objects_.pop_back();
+    forgetGlobals();
+}
+
+void CreatedObjects::create(const std::vector<CreationStep>& steps) {
+    for (const CreationStep& step : steps) objects_.push_back(step());
+}
 
 std::vector<CreationStep> creationSteps() {
     return {

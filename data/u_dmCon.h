@@ -4,12 +4,9 @@
 #include <QObject>
 #include <QString>
 
+#include "data/gridstyle.h"
 #include "pg/connection.h"
 #include "pg/query.h"
-#if __has_include("data/gridstyle.h")
-#include "data/gridstyle.h"
-#define WTALVOR_HAS_GRIDSTYLE 1
-#endif
 
 // The connections live in a base so that they are built before, and destroyed
 // after, the queries that run on them.
@@ -26,9 +23,8 @@ class TdmCon : public QObject, public TdmConConnections {
 
     pg::Query dsAplicatieMob;
     pg::Query dsEmitent;
-#ifdef WTALVOR_HAS_GRIDSTYLE
+    // The grid style both data grids wear (its GridTableViewStyleSheetDevExpress).
     TcxStyleRepository cxStyleRepository1;
-#endif
 
     // The session: written once, by the one successful login.
     bool glLoggedIn = false;

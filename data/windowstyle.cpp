@@ -3,13 +3,12 @@
 #include <QPalette>
 #include <QWidget>
 
+#include "grid/style.h"
+
 namespace wt {
 
 QFont tahoma(int pixelHeight, bool bold) {
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(pixelHeight);
-    font.setBold(bold);
-    return font;
+    return grid::designFont(QStringLiteral("Tahoma"), pixelHeight, bold);
 }
 
 void applyWindowDefaults(QWidget& window, const QString& caption, QSize clientSize) {

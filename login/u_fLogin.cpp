@@ -5,6 +5,7 @@
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QShowEvent>
 
 #include "core/dialogs.h"
 #include "core/dispatch.h"
@@ -109,7 +110,8 @@ void TfLogin::showRememberedLogin() {
 
 void TfLogin::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    wt::dispatch([this] { FormShow(); });
+    // A restore from minimised is no new showing.
+    if (!event->spontaneous()) wt::dispatch([this] { FormShow(); });
 }
 
 void TfLogin::FormShow() {
