@@ -23,7 +23,7 @@ struct ColumnDef {
     QString caption;
     QString fieldName;  // the source column it shows
     int width = 64;     // pixels at 96 dpi
-    QString name;       // the column's own name, e.g. "cxGrid1DBTableView1partener"
+    QString name = {};  // the column's own name, e.g. "cxGrid1DBTableView1partener"
 };
 
 // A sum of a source column, shown under a grid column (index into the
@@ -158,8 +158,18 @@ class GridModel : public QObject {
 
   private:
     struct Impl;
+    void sourceChanged();
+    // Lists the rows anew after a change of the filter, sort or grouping.
+    void update();
+    // Lists the rows anew after groups were expanded or collapsed.
+    void relist();
+    void announce(bool focusMoved);
+
     std::unique_ptr<Impl> d_;
 };
+
+// Dates show in the locale's short format, always with a four-digit year.
+QString displayDateFormat(const QLocale& locale);
 
 // The sums' display format ",0.00;-,0.00": grouped digits, two decimals,
 // "-" before a negative value, separators of the locale.
