@@ -122,8 +122,11 @@ RowSaver Query::makeSaver(const TableInfo& info, const std::vector<ColumnSource>
         const ColumnSource& source = sources[size_t(i)];
         if (source.tableOid != info.oid || !info.columns.count(source.tableColumn)) continue;
         const FieldDef* def = declaration(table.column(i).name());
+        const bool inKey =
+            std::count(info.primaryKey.begin(), info.primaryKey.end(), source.tableColumn) > 0;
         saved.push_back({i, info.columns.at(source.tableColumn), !(def && def->readOnly),
-                         table.column(i).kind() == FieldKind::Memo || source.typeOid == kJsonOid});
+                         table.column(i).kind() == FieldKind::Memo || source.typeOid == kJsonOid,
+                         inKey});
     }
     return RowSaver(name_, info.sqlName, std::move(saved), byCtid);
 }
@@ -173,15 +176,14 @@ void Query::refresh() {
     emit currentRowChanged(current_);
 }
 
-// What finds the same row again after a re-read: its saved columns (the
-// primary key among them) or, for a read-only query, nothing.
+// What finds the same row again after a re-read: its primary key or its
+// ctid; a read-only query keeps the row's position instead.
 QList<QByteArray> Query::rowKey(int row) const {
     QList<QByteArray> key;
     if (row < 0 || !d_->saver) return key;
-    for (const SavedColumn& column : d_->saver->columns()) {
-        const Column& c = table_.column(column.tableColumn);
-        key.append(c.isNull(row) ? QByteArray() : c.serverText(row));
-    }
+    if (d_->saver->byCtid()) return {d_->ctids->serverText(row)};
+    for (const SavedColumn& column : d_->saver->columns())
+        if (column.inPrimaryKey) key.append(table_.column(column.tableColumn).serverText(row));
     return key;
 }
 

@@ -29,6 +29,7 @@ struct SavedColumn {
     QByteArray sqlName;   // quoted
     bool writable = true;
     bool comparedAsText = false;  // a type without an equality operator (json, xml ...)
+    bool inPrimaryKey = false;
 };
 
 // One row of the saved columns in the server's text form; nullopt is NULL.

@@ -36,8 +36,19 @@ Storage storageOf(FieldKind kind) {
 }
 
 bool Column::isNullVariant(const QVariant& value) {
-    return !value.isValid() || value.isNull() ||
-           (value.typeId() == QMetaType::QString && value.toString().isNull());
+    if (!value.isValid() || value.isNull()) return true;
+    switch (value.typeId()) {
+        case QMetaType::QString:
+            return value.toString().isNull();
+        case QMetaType::QDate:
+            return !value.toDate().isValid();
+        case QMetaType::QTime:
+            return !value.toTime().isValid();
+        case QMetaType::QDateTime:
+            return !value.toDateTime().isValid();
+        default:
+            return false;
+    }
 }
 
 QVariant Column::value(int row) const {
