@@ -105,9 +105,7 @@ TEST_F(QueryTest, WithoutDeclarationsEveryColumnIsAvailable) {
     };
     for (const auto& [column, value] : values) EXPECT_EQ(q->value(column), value) << column;
     q->setCurrentRow(1);
-    for (const auto& [column, value] : values) {
-        if (QByteArray(column) != "name") EXPECT_TRUE(q->isNull(column)) << column;
-    }
+    for (const auto& [column, value] : values) EXPECT_TRUE(q->isNull(column)) << column;
 }
 
 TEST_F(QueryTest, NumericBindsAsTheNearestDoubleOfEachDecimal) {
