@@ -17,6 +17,7 @@
 #include "data/windowstyle.h"
 #include "dateedit.h"
 #include "formparts.h"
+#include "resultgrid.h"
 #include "u_fCurrency.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -84,11 +85,16 @@ TfAccountsPayableReceivableAging::TfAccountsPayableReceivableAging(QWidget* pare
                   {true, u"data_list"_s}),
       dsview_rest_mon_com_ps_rl(u"dsview_rest_mon_com_ps_rl"_s, dmCon->conVek, aging::reportText(),
                                 aging::reportColumns()),
+      dsouview_rest_mon_com_ps_rl(dsview_rest_mon_com_ps_rl),
+      cxGrid1DBTableView1(dsouview_rest_mon_com_ps_rl),
       today_([] { return QDate::currentDate(); }) {
     setObjectName(u"fAccountsPayableReceivableAging"_s);
     wt::applyWindowDefaults(*this, u"fAccountsPayableReceivableAging"_s, designedClient);
     LabelNumeForma = aging::makeTitleLabel(u"Receivables payables aging analysis"_s, this);
     createParameterGroup();
+    cxGrid1DBTableView1.setColumns(aging::resultColumns());
+    cxGrid1DBTableView1.setFooterSums(aging::resultSums());
+    cxGrid1DBTableView1.setGroupSums(aging::resultSums());
     Button1 = new QPushButton(u"Export"_s, this);
     Button1->setObjectName(u"Button1"_s);
     Button1->setAutoDefault(false);

@@ -6,6 +6,8 @@
 #include <QWidget>
 #include <functional>
 
+#include "data/tablesource.h"
+#include "grid/gridmodel.h"
 #include "pg/query.h"
 
 class QGroupBox;
@@ -39,6 +41,9 @@ class TfAccountsPayableReceivableAging : public QWidget {
 
     pg::Query dsdata_list;
     pg::Query dsview_rest_mon_com_ps_rl;
+    TableSource dsouview_rest_mon_com_ps_rl;
+    // The result grid's view: its columns, filter, sort, groups and sums.
+    grid::GridModel cxGrid1DBTableView1;
 
     // Handlers; the window's events run them through the dispatcher.
     void FormShow();

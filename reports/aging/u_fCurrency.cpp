@@ -24,10 +24,19 @@ const QSize designedClient(220, 386);
 TfCurrency::TfCurrency(QWidget* parent)
     : QDialog(parent),
       dsMoneda(u"dsMoneda"_s, dmCon->conVek, aging::monedaText(), aging::monedaColumns(),
-               {true, u"moneda"_s}) {
+               {true, u"moneda"_s}),
+      dsouMoneda(dsMoneda, TableSource::Access::Editable),
+      cxGrid1DBTableView1(dsouMoneda) {
     setObjectName(u"fCurrency"_s);
     wt::applyWindowDefaults(*this, u"fCurrency"_s, designedClient);
     LabelNumeForma = aging::makeTitleLabel(u"Currencies"_s, this);
+    cxGrid1DBTableView1.setColumns({
+        {u"currency"_s, u"moneda"_s, 85, u"cxGrid1DBTableView1moneda"_s},
+        {u"discontinued"_s, u"discontinued"_s, 85, u"cxGrid1DBTableView1discontinued"_s},
+    });
+    connect(&cxGrid1DBTableView1, &grid::GridModel::focusedRowChanged, this,
+            &TfCurrency::followFocusedRow);
+    connect(&dsMoneda, &pg::Query::currentRowChanged, this, &TfCurrency::focusCurrentRow);
     Button1 = new QPushButton(u"OK"_s, this);
     Button1->setObjectName(u"Button1"_s);
     Button1->setAutoDefault(false);
@@ -48,6 +57,20 @@ QString TfCurrency::chosenCode() {
     if (!dsMoneda.isOpen()) dsMoneda.open();
     if (dsMoneda.currentRow() < 0) return QString();
     return dsMoneda.asText(u"moneda"_s);
+}
+
+// The focused row and the query's current row are one: the caller reads the
+// chosen code from the query. While a row is pending, the query's own moves
+// (a new row, a cancelled one) lead and the grid follows.
+void TfCurrency::followFocusedRow() {
+    const int row = cxGrid1DBTableView1.focusedDataRow();
+    if (dsMoneda.state() == pg::RowState::Browse && row >= 0 && row != dsMoneda.currentRow())
+        dsMoneda.setCurrentRow(row);
+}
+
+void TfCurrency::focusCurrentRow() {
+    const int listed = cxGrid1DBTableView1.listedRowOf(dsMoneda.currentRow());
+    if (listed >= 0) cxGrid1DBTableView1.setFocusedRow(listed);
 }
 
 // An error while the list is read is shown, and the picker opens all the same.

@@ -3,6 +3,8 @@
 // which the aging window takes its reporting currency.
 #include <QDialog>
 
+#include "data/tablesource.h"
+#include "grid/gridmodel.h"
 #include "pg/query.h"
 
 class QLabel;
@@ -18,6 +20,9 @@ class TfCurrency : public QDialog {
     QPushButton* Button1;
 
     pg::Query dsMoneda;
+    TableSource dsouMoneda;
+    // The grid's view; its focused row is the query's current row.
+    grid::GridModel cxGrid1DBTableView1;
 
     // Runs each time the picker becomes visible: re-reads or opens the list.
     void FormShow();
@@ -29,6 +34,10 @@ class TfCurrency : public QDialog {
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    void followFocusedRow();
+    void focusCurrentRow();
 };
 
 extern TfCurrency* fCurrency;

@@ -8,10 +8,16 @@
 #include <QStringList>
 #include <functional>
 #include <optional>
+#include <ostream>
 
 #include "core/dialogs.h"
 
 class QDialog;
+
+// Readable texts in failure messages.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace agingtest {
 
