@@ -31,6 +31,26 @@ class AsteriskMask : public QProxyStyle {
     }
 };
 
+// The hint shows only while the field is empty and does not have the focus;
+// Qt would keep it under the cursor.
+class PlaceholderWhileUnfocused : public QObject {
+  public:
+    PlaceholderWhileUnfocused(QLineEdit* field, QString hint)
+        : QObject(field), field_(field), hint_(std::move(hint)) {
+        field->setPlaceholderText(hint_);
+        field->installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::FocusIn) field_->setPlaceholderText(QString());
+        if (event->type() == QEvent::FocusOut) field_->setPlaceholderText(hint_);
+        return false;
+    }
+
+  private:
+    QLineEdit* field_;
+    QString hint_;
+};
+
 QLabel* label(const QString& text, QWidget* parent, QPoint at) {
     auto* result = new QLabel(text, parent);
     result->move(at);
@@ -79,7 +99,7 @@ void TfLogin::placeControls() {
     mask->setParent(Edit3);
     Edit3->setStyle(mask);
     Edit3->setEchoMode(QLineEdit::Password);
-    Edit3->setPlaceholderText(QStringLiteral("password"));
+    new PlaceholderWhileUnfocused(Edit3, QStringLiteral("password"));
     cxButton1->setGeometry(kFieldLeft, 113, 75, 25);
     cxButton1->setDefault(true);
     setTabOrder(Edit1, Edit2);

@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -264,6 +265,21 @@ TEST_F(LoginWindow, ShowingOpensNoConnectionAndFocusesThePassword) {
     EXPECT_TRUE(fLogin->Edit1->text().isEmpty());
     EXPECT_TRUE(fLogin->Edit2->text().isEmpty());
     EXPECT_FALSE(QFile::exists(rememberedFile()));
+}
+
+TEST_F(LoginWindow, ThePasswordShowsAsterisksAndItsHintOnlyWithoutTheFocus) {
+    fLogin->show();
+    fLogin->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(fLogin));
+    QLineEdit* password = fLogin->Edit3;
+    EXPECT_EQ(password->echoMode(), QLineEdit::Password);
+    EXPECT_EQ(
+        password->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, password),
+        '*');
+    ASSERT_TRUE(password->hasFocus());
+    EXPECT_TRUE(password->placeholderText().isEmpty());
+    fLogin->Edit1->setFocus();
+    EXPECT_EQ(password->placeholderText(), QStringLiteral("password"));
 }
 
 TEST_F(LoginWindow, TheFileHoldsWhatWasTypedAtLoginButNeverThePassword) {
