@@ -1,6 +1,7 @@
 #pragma once
 // How values show as text in cells, group rows and the filter box, and how
 // typed filter values are read back.
+#include <QDate>
 #include <QLocale>
 #include <QString>
 #include <QVariant>

@@ -604,7 +604,7 @@ void GridModel::ungroup(int column, int visualIndex) {
     std::vector<int> grouping = d_->grouping;
     std::erase(grouping, column);
     setGrouping(std::move(grouping));
-    moveColumn(column, visualIndex);
+    if (visualIndex >= 0) moveColumn(column, visualIndex);
 }
 
 void GridModel::expandAll() {

@@ -105,7 +105,8 @@ class GridModel : public QObject {
     const std::vector<int>& grouping() const;
     // Puts a column into the grouping at a position (moving it when grouped).
     void groupBy(int column, int position);
-    // Takes a column out of the grouping and shows it at a visual index.
+    // Takes a column out of the grouping and shows it at a visual index (-1:
+    // where it stood before it was grouped).
     void ungroup(int column, int visualIndex);
     void expandAll();
     void collapseAll();
