@@ -13,7 +13,6 @@ namespace {
 // The name under which an updatable query on a table without a primary key
 // reads each row's ctid beside its own columns; it never reaches the Table.
 const QString kCtidColumn = QStringLiteral("wt_row_ctid");
-constexpr unsigned int kJsonOid = 114;
 
 // Runs the text with the row's ctid in front of its own columns:
 // "select * from t" becomes "select ctid as wt_row_ctid, * from t".
@@ -125,8 +124,7 @@ RowSaver Query::makeSaver(const TableInfo& info, const std::vector<ColumnSource>
         const bool inKey =
             std::count(info.primaryKey.begin(), info.primaryKey.end(), source.tableColumn) > 0;
         saved.push_back({i, info.columns.at(source.tableColumn), !(def && def->readOnly),
-                         table.column(i).kind() == FieldKind::Memo || source.typeOid == kJsonOid,
-                         inKey});
+                         comparisonFor(table.column(i).kind(), source.typeOid), inKey});
     }
     return RowSaver(name_, info.sqlName, std::move(saved), byCtid);
 }

@@ -56,21 +56,38 @@ QByteArray RowSaver::returningList() const {
     return names.empty() ? QByteArray("1") : joined(names, ", ");
 }
 
-// Float and numeric values compare as numbers of the column's own type: the
-// shortest text of the double read parses back to the value the column holds.
+Comparison comparisonFor(FieldKind kind, unsigned int typeOid) {
+    constexpr unsigned int jsonOid = 114, numericOid = 1700;
+    if (typeOid == numericOid) return Comparison::AsDouble;
+    if (typeOid == jsonOid || kind == FieldKind::Memo) return Comparison::AsText;
+    return Comparison::Typed;
+}
+
+// A double precision or real value's shortest text parses back to the value
+// the column holds; a numeric one is held as its nearest double, which the
+// server's own conversion of the column gives as well.
 QByteArray RowSaver::whereRowIs(const RowImage& before, ParamValues& params) const {
     std::vector<QByteArray> conditions;
     if (byCtid_) conditions.push_back("ctid = " + placeholder(params, before.ctid));
     for (std::size_t i = 0; i < columns_.size(); ++i) {
         const SavedColumn& column = columns_[i];
         const auto& value = before.values[i];
-        if (!value)
+        if (!value) {
             conditions.push_back(column.sqlName + " is null");
-        else if (column.comparedAsText)
-            conditions.push_back(column.sqlName + "::text = " + placeholder(params, value) +
-                                 "::text");
-        else
-            conditions.push_back(column.sqlName + " = " + placeholder(params, value));
+            continue;
+        }
+        const QByteArray param = placeholder(params, value);
+        switch (column.comparison) {
+            case Comparison::Typed:
+                conditions.push_back(column.sqlName + " = " + param);
+                break;
+            case Comparison::AsDouble:
+                conditions.push_back(column.sqlName + "::float8 = " + param + "::float8");
+                break;
+            case Comparison::AsText:
+                conditions.push_back(column.sqlName + "::text = " + param + "::text");
+                break;
+        }
     }
     return conditions.empty() ? QByteArray("true") : joined(conditions, " and ");
 }

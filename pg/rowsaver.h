@@ -12,6 +12,7 @@
 
 #include "connection.h"
 #include "fetch.h"
+#include "fields.h"
 
 namespace pg {
 
@@ -24,11 +25,20 @@ struct TableInfo {
 };
 TableInfo lookUpTable(Connection& connection, const QString& table);
 
+// How a column is matched against the value read, so that the value as the
+// Table holds it finds the row again.
+enum class Comparison {
+    Typed,     // the text parsed into the column's own type
+    AsDouble,  // numeric: both sides as double precision, as the value was read
+    AsText,    // types without an equality operator (json, xml, point ...)
+};
+Comparison comparisonFor(FieldKind kind, unsigned int typeOid);
+
 struct SavedColumn {
     int tableColumn = 0;  // index in the query's Table
     QByteArray sqlName;   // quoted
     bool writable = true;
-    bool comparedAsText = false;  // a type without an equality operator (json, xml ...)
+    Comparison comparison = Comparison::Typed;
     bool inPrimaryKey = false;
 };
 

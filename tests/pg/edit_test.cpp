@@ -13,16 +13,18 @@ class EditTest : public pgtest::ScratchDatabase {
   protected:
     void SetUp() override {
         ScratchDatabase::SetUp();
-        exec(QStringLiteral(
-            "create table moneda (moneda varchar(3) primary key, den_moneda varchar(30),"
-            " lim_sup_reg_inc_pl numeric(18,2) default 100, discontinued boolean not null,"
-            " rate double precision default 0.1);"
-            "insert into moneda values ('EUR', 'Euro', 1234.56, false, 0.1::float8 + 0.2),"
-            " ('Lei', 'Leu', 0.10, false, 1e-300);"
-            "create table data_list (data_incep date not null, data_sf date, moneda_raportare"
-            " varchar(3), curs_raportare numeric(18,4), note text);"
-            "insert into data_list values ('2024-01-01', '2024-01-31', 'Lei', 1, 'a');"
-            "grant all on moneda, data_list to vek;"));
+        exec(QStringLiteral(R"(
+            create table moneda (moneda varchar(3) primary key, den_moneda varchar(30),
+                lim_sup_reg_inc_pl numeric(18,2) default 100, discontinued boolean not null,
+                rate double precision default 0.1);
+            insert into moneda values ('EUR', 'Euro', 1234.56, false, 0.1::float8 + 0.2),
+                ('Lei', 'Leu', 0.10, false, 1e-300);
+            create table data_list (data_incep date not null, data_sf date,
+                moneda_raportare varchar(3), curs_raportare numeric(18,4), note json,
+                exact numeric);
+            insert into data_list
+                values ('2024-01-01', '2024-01-31', 'Lei', 1, '"a"', 0.12345678901234567890123);
+            grant all on moneda, data_list to vek;)"));
     }
 
     std::unique_ptr<Query> currencies() {
@@ -32,10 +34,11 @@ class EditTest : public pgtest::ScratchDatabase {
                      QStringLiteral("moneda"));
     }
     std::unique_ptr<Query> parameters() {
-        return query(QStringLiteral("select * \nfrom data_list\n;"),
-                     {dateField("data_incep", true), dateField("data_sf"),
-                      textField("moneda_raportare", 3), floatField("curs_raportare")},
-                     QStringLiteral("data_list"));
+        return query(
+            QStringLiteral("select * \nfrom data_list\n;"),
+            {dateField("data_incep", true), dateField("data_sf"), textField("moneda_raportare", 3),
+             floatField("curs_raportare"), memoField("note"), floatField("exact")},
+            QStringLiteral("data_list"));
     }
     std::string rows(const QString& table) {
         return scalar(QStringLiteral("select string_agg(t::text, ' ' order by t::text) from %1 t")
@@ -82,7 +85,9 @@ TEST_F(EditTest, SavesRowsOfATableWithoutAPrimaryKeyByTheirCtid) {
     q->setValue(QStringLiteral("data_incep"), QDate(2025, 1, 1));
     q->post();
 
-    EXPECT_EQ(rows("data_list"), "(2024-01-01,2024-06-30,EUR,2.5000,a) (2025-01-01,,,,)");
+    EXPECT_EQ(rows("data_list"),
+              "(2024-01-01,2024-06-30,EUR,2.5000,\"\"\"a\"\"\",0.12345678901234567890123) "
+              "(2025-01-01,,,,,)");
 }
 
 TEST_F(EditTest, ASaveOfARowChangedOrDeletedMeanwhileIsRefused) {
@@ -95,16 +100,16 @@ TEST_F(EditTest, ASaveOfARowChangedOrDeletedMeanwhileIsRefused) {
         {"update moneda set lim_sup_reg_inc_pl = 1234.57 where moneda = 'EUR'", false},
         {"delete from moneda where moneda = 'EUR'", false},
         {"update moneda set den_moneda = 'Alt' where moneda = 'EUR'", true},
-        {"update data_list set note = 'b'", false},
+        {"update data_list set note = '2'", false},
         {"delete from data_list", true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.otherClient);
         const bool currency = QByteArray(c.otherClient).contains("moneda");
-        exec(
-            QStringLiteral("delete from moneda; delete from data_list;"
-                           "insert into moneda values ('EUR', 'Euro', 1234.56, false);"
-                           "insert into data_list values ('2024-01-01', null, 'Lei', 1, 'a');"));
+        exec(QStringLiteral(
+            "delete from moneda; delete from data_list;"
+            "insert into moneda values ('EUR', 'Euro', 1234.56, false);"
+            "insert into data_list values ('2024-01-01', null, 'Lei', 1, '1', 0.3);"));
         auto q = currency ? currencies() : parameters();
         q->open();
         exec(QString::fromLatin1(c.otherClient));
