@@ -43,7 +43,8 @@ enum class FieldKind : std::uint8_t {
 QString kindName(FieldKind kind);
 // Kinds in the same group bind to each other.
 bool sameGroup(FieldKind declared, FieldKind actual);
-// The kind a PostgreSQL type gives on a Unicode connection.
+// The kind a PostgreSQL type gives on a Unicode connection; types without a
+// kind of their own (interval, arrays, xml ...) read as their text, as Memo.
 FieldKind kindOfType(unsigned int typeOid);
 
 struct FieldDef {

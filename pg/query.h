@@ -3,6 +3,17 @@
 // protocol parameters, declared result columns bound at open, rows held in a
 // Table. An updatable query edits its current row and saves each change at
 // once to its table, the row found by primary key or by ctid.
+//
+// Saving. At each open an updatable query looks its table up in the catalog.
+// When the table has no primary key (or the declared columns leave part of
+// it out) the text must begin with "select"; the query then runs it as
+// "select ctid as wt_row_ctid, ..." and keeps each row's ctid beside the
+// Table. Only result columns that are plain columns of that table are saved
+// and may be set. An UPDATE or DELETE matches the row by every saved column
+// as read (and its ctid), so a row that another client changed or deleted
+// meanwhile matches nothing: the save raises DbError and the row stays in
+// editing. An INSERT names only the columns given a value, so the others
+// take their defaults; every save re-reads the row with RETURNING.
 #include <QByteArray>
 #include <QList>
 #include <QObject>
@@ -73,13 +84,17 @@ class Query : public QObject {
     QDate asDate(const QString& column) const;
     bool isNull(const QString& column) const;
 
-    // Updatable queries only.
+    // Updatable queries only. Moving to another row, insert, append and
+    // refresh first post a modified pending row and drop an unmodified one;
+    // setValue puts a browsed row into editing; close drops a pending row.
     RowState state() const { return state_; }
-    void edit();    // current row into editing
+    void edit();    // current row into editing; a new row when there is none
     void insert();  // a new row before the current one
     void append();  // a new row at the end
     void setValue(const QString& column, const QVariant& value);
-    void post();           // save the edited or new row at once
+    // Saves the edited or new row at once; a declared required column that
+    // is NULL or empty raises "Field '%s' must have a value" before that.
+    void post();
     void cancel();         // drop the pending edit or new row
     void deleteCurrent();  // delete the current row at once
     bool isModified() const { return modified_; }
