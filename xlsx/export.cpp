@@ -1,12 +1,9 @@
 #include "xlsx/export.h"
 
-#include <QDir>
 #include <algorithm>
 #include <array>
 #include <vector>
 
-#include "core/dispatch.h"
-#include "core/errors.h"
 #include "grid/gridmodel.h"
 #include "grid/style.h"
 #include "xlsx/paths.h"
@@ -98,6 +95,7 @@ class SheetWriter {
 
     void writeHeader() {
         const CellFormat header = format(StyleElement::Header);
+        book_.startRow(0, 0);
         for (int i = 0; i < int(columns_.size()); ++i) {
             book_.writeText(0, i, model_.columnDef(columns_[i]).caption, header);
         }
@@ -106,7 +104,7 @@ class SheetWriter {
     void writeListedRow(int listed) {
         const grid::ListedRow& row = model_.row(listed);
         const int sheetRow = listed + 1;
-        book_.setRowLevel(sheetRow, std::min(row.level, deepestOutlineLevel));
+        book_.startRow(sheetRow, std::min(row.level, deepestOutlineLevel));
         switch (row.kind) {
             case RowKind::Data:
                 return writeDataRow(sheetRow, listed, row.position);
@@ -163,6 +161,7 @@ class SheetWriter {
     }
 
     void writeFooter(int sheetRow) {
+        book_.startRow(sheetRow, 0);
         writeSums(sheetRow, [&](int column) { return model_.footerSum(column); });
     }
 
@@ -193,18 +192,17 @@ class SheetWriter {
 
 void exportGrid(grid::GridModel& model, const QString& chosenPath, const grid::StyleSheet& sheet,
                 const QFont& gridFont) {
-    const wt::HourglassCursor hourglass;
     const QString path = workbookPath(chosenPath);
     // Collapsed groups are written too, and stay expanded as the grid shows them.
     model.expandAll();
     checkSheetSize(sheetRowCount(model), qint64(model.visibleColumns().size()));
     ReplacingFile file(path);
-    Workbook book(file.temporaryPath(), sheetNameFor(path), file.targetFolder());
-    SheetWriter(model, sheet, gridFont, book).write();
     try {
+        Workbook book(file.temporaryPath(), sheetNameFor(path), file.targetFolder());
+        SheetWriter(model, sheet, gridFont, book).write();
         book.close();
-    } catch (const wt::Error& error) {
-        file.failWrite(error.message());
+    } catch (const WriteFailure& failure) {
+        file.failWrite(failure.message());
     }
     file.commit();
 }

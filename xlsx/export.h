@@ -15,7 +15,8 @@ namespace xlsx {
 // Writes the workbook to workbookPath(chosenPath), replacing an existing
 // file only once the new one is complete. The groups of the model are left
 // expanded. gridFont is the font of the window that holds the grid, which
-// data rows wear. Raises wt::Error on any failure.
+// data rows wear. The caller shows the hourglass and keeps the grid still.
+// Raises wt::Error on any failure.
 void exportGrid(grid::GridModel& model, const QString& chosenPath, const grid::StyleSheet& sheet,
                 const QFont& gridFont);
 

@@ -5,9 +5,11 @@
 #include <QFile>
 #include <cerrno>
 #include <cmath>
+#include <cstdio>
 
 #include "core/errors.h"
 #include "xlsx/replacingfile.h"
+#include "xlsx/wholeness.h"
 
 namespace xlsx {
 namespace {
@@ -44,6 +46,11 @@ void applyLook(lxw_format* format, const CellLook& look) {
     }
 }
 
+bool isWriteFailure(int errorNumber) {
+    return errorNumber == ENOSPC || errorNumber == EFBIG || errorNumber == EDQUOT ||
+           errorNumber == EIO;
+}
+
 }  // namespace
 
 QString libraryReason(int result) {
@@ -60,17 +67,19 @@ QString CellLook::key() const {
         .join(u'|');
 }
 
-Workbook::Workbook(const QString& file, const QString& sheetName, const QString& temporaryFolder) {
+Workbook::Workbook(const QString& file, const QString& sheetName, const QString& temporaryFolder)
+    : file_(file) {
     const QByteArray folder = QFile::encodeName(temporaryFolder);
     lxw_workbook_options options{};
     // Rows go to disk as they are written: memory stays flat for any size.
     options.constant_memory = LXW_TRUE;
     options.tmpdir = const_cast<char*>(folder.constData());
-    options.use_zip64 = LXW_TRUE;
     book_ = workbook_new_opt(QFile::encodeName(file).constData(), &options);
     if (!book_) throw wt::Error(QStringLiteral("Cannot start the workbook: out of memory"));
     sheet_ = workbook_add_worksheet(book_, sheetName.toUtf8().constData());
     if (!sheet_) {
+        lxw_workbook_free(book_);
+        book_ = nullptr;
         throw wt::Error(QStringLiteral("\"%1\" cannot be the name of a worksheet").arg(sheetName));
     }
 }
@@ -89,7 +98,8 @@ void Workbook::foldBelowGroupRows() {
     worksheet_outline_settings(sheet_, LXW_TRUE, LXW_FALSE, LXW_TRUE, LXW_FALSE);
 }
 
-void Workbook::setRowLevel(int row, int level) {
+void Workbook::startRow(int row, int level) {
+    failOnStreamedRowError();
     lxw_row_col_options options{};
     options.level = static_cast<uint8_t>(level);
     check(worksheet_set_row_opt(sheet_, row, LXW_DEF_ROW_HEIGHT, nullptr, &options), row, 0);
@@ -134,14 +144,30 @@ void Workbook::writeBlank(int row, int column, CellFormat format) {
     check(worksheet_write_blank(sheet_, row, column, format.format_), row, column);
 }
 
+// Finished rows go to the library's temporary file, whose failed writes it
+// does not report; the file's error flag tells, and errno still holds why.
+void Workbook::failOnStreamedRowError() const {
+    FILE* rows = sheet_->optimize_tmpfile;
+    if (rows && std::ferror(rows)) throw WriteFailure(systemReason(errno != 0 ? errno : EIO));
+}
+
 void Workbook::close() {
+    failOnStreamedRowError();
     lxw_workbook* book = book_;
     book_ = nullptr;
     errno = 0;
     const lxw_error result = workbook_close(book);
     const int systemError = errno;
-    if (result == LXW_NO_ERROR) return;
-    throw wt::Error(systemError != 0 ? systemReason(systemError) : libraryReason(result));
+    if (result != LXW_NO_ERROR) {
+        throw WriteFailure(systemError != 0 ? systemReason(systemError) : libraryReason(result));
+    }
+    try {
+        checkWorkbookWhole(file_);
+    } catch (const wt::Error& defect) {
+        // The failed write that cut a part short may have left its reason behind.
+        throw WriteFailure(isWriteFailure(systemError) ? systemReason(systemError)
+                                                       : defect.message());
+    }
 }
 
 CellFormat Workbook::format(const CellLook& look) {

@@ -9,21 +9,29 @@
 #include <map>
 #include <memory>
 
+#include "core/errors.h"
+
 struct lxw_workbook;
 struct lxw_worksheet;
 struct lxw_format;
 
 namespace xlsx {
 
+// Written data did not reach the file; the message is the reason.
+class WriteFailure : public wt::Error {
+  public:
+    using wt::Error::Error;
+};
+
 // How a cell looks; unset parts (invalid colours, empty font) take the
 // spreadsheet program's defaults.
 struct CellLook {
-    QColor background;
-    QColor text;
-    QString fontName;
+    QColor background{};
+    QColor text{};
+    QString fontName{};
     double fontPoints = 0;
     bool bold = false;
-    QString numberFormat;  // empty: General
+    QString numberFormat{};  // empty: General
 
     QString key() const;
 };
@@ -53,8 +61,9 @@ class Workbook {
     // The fold buttons stand at the row above a block of deeper rows (the
     // group row), not below it (where the group footer stays visible).
     void foldBelowGroupRows();
-    // Outline level of a row, to be set before its cells are written.
-    void setRowLevel(int row, int level);
+    // Begins a row at an outline level, before its cells are written; raises
+    // WriteFailure when the rows written so far did not reach the disk.
+    void startRow(int row, int level);
 
     // The same look gives the same format.
     CellFormat format(const CellLook& look);
@@ -69,14 +78,16 @@ class Workbook {
     // An empty cell that still wears its format (the row's background).
     void writeBlank(int row, int column, CellFormat format);
 
-    // Writes the file; raises the library's reason when that fails.
+    // Writes the file and reads it back; raises WriteFailure when it is not whole.
     void close();
 
   private:
     void writeMoment(int row, int column, const QDateTime& moment, const QString& textForm,
                      CellFormat format);
+    void failOnStreamedRowError() const;
     void check(int result, int row, int column) const;
 
+    QString file_;
     lxw_workbook* book_ = nullptr;
     lxw_worksheet* sheet_ = nullptr;
     std::map<QString, lxw_format*> formats_;
