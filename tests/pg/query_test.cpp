@@ -25,6 +25,7 @@ struct Binding {
     FieldDefs declared;
     const char* error;  // "" when the open succeeds
 };
+void PrintTo(const Binding& b, std::ostream* out) { *out << (*b.error ? b.error : "binds"); }
 
 class DeclaredColumns : public QueryTest, public ::testing::WithParamInterface<Binding> {};
 
@@ -36,7 +37,7 @@ TEST_P(DeclaredColumns, BindByNameAndGroup) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, DeclaredColumns,
+    Declarations, DeclaredColumns,
     ::testing::Values(
         Binding{{textField("name", 10),
                  textField("code", 3),

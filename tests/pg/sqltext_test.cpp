@@ -9,6 +9,7 @@ struct Case {
     const char* sql;
     QStringList names;
 };
+void PrintTo(const Case& c, std::ostream* out) { *out << c.text; }
 
 class PlaceholderNumbering : public ::testing::TestWithParam<Case> {};
 
@@ -19,7 +20,7 @@ TEST_P(PlaceholderNumbering, ReplacesOnlyParameters) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Texts, PlaceholderNumbering,
+    QueryTexts, PlaceholderNumbering,
     ::testing::Values(Case{"select *\nfrom m_firma\nwhere nume_firma = :pNumeFirma\n;",
                            "select *\nfrom m_firma\nwhere nume_firma = $1\n;",
                            {"pNumeFirma"}},

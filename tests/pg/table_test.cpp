@@ -65,6 +65,9 @@ struct RoundTrip {
     const char* saved;   // as a save sends it back
     QVariant value;
 };
+void PrintTo(const RoundTrip& r, std::ostream* out) {
+    *out << pg::kindName(r.kind).toStdString() << " " << r.server;
+}
 
 class ServerText : public ::testing::TestWithParam<RoundTrip> {};
 
@@ -80,7 +83,7 @@ const QDateTime utc(int y, int mo, int d, int h, int mi, int s, int ms = 0) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Kinds, ServerText,
+    ServerValues, ServerText,
     ::testing::Values(
         RoundTrip{FieldKind::Date, "2024-02-29", "2024-02-29", QDate(2024, 2, 29)},
         RoundTrip{FieldKind::Date, "1969-12-31", "1969-12-31", QDate(1969, 12, 31)},
