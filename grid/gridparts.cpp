@@ -333,14 +333,19 @@ QWidget* FilterRowBar::makeEditor(int column) {
     const FieldType type = grid_.model().columnType(column);
     if (type == FieldType::Date || type == FieldType::DateTime) return makeDateEditor(column);
     if (type == FieldType::Boolean) {
-        auto* check = new QCheckBox(this);
+        auto* box = new QWidget(this);
+        auto* layout = new QHBoxLayout(box);
+        layout->setContentsMargins(0, 0, 0, 0);
+        auto* check = new QCheckBox(box);
+        layout->addWidget(check, 0, Qt::AlignCenter);
+        box->setFocusProxy(check);
         check->setTristate(true);
         check->setCheckState(Qt::PartiallyChecked);  // no condition
         connect(check, &QCheckBox::stateChanged, this, [this, column](int state) {
             apply(column,
                   state == Qt::PartiallyChecked ? QVariant() : QVariant(state == Qt::Checked));
         });
-        return check;
+        return box;
     }
     auto* text = new QLineEdit(this);
     text->setFrame(false);
@@ -388,7 +393,7 @@ void FilterRowBar::showValues() {
     for (auto& [column, editor] : editors_) {
         const QSignalBlocker blocker(editor);
         const QVariant value = model.filterValue(column);
-        if (auto* check = qobject_cast<QCheckBox*>(editor)) {
+        if (auto* check = editor->findChild<QCheckBox*>()) {
             const QSignalBlocker checkBlocker(check);
             check->setCheckState(value.isNull()   ? Qt::PartiallyChecked
                                  : value.toBool() ? Qt::Checked

@@ -152,6 +152,7 @@ class RowsView : public QAbstractScrollArea {
     Q_OBJECT
   public:
     explicit RowsView(DataGrid& grid);
+    ~RowsView() override;
     HeaderBar* header() const { return header_; }
     FilterRowBar* filterRow() const { return filterRow_; }
     FooterBar* footer() const { return footer_; }
