@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QStandardPaths>
 
 #include "agingqueries.h"
 #include "buttonedit.h"
@@ -17,8 +18,10 @@
 #include "data/windowstyle.h"
 #include "dateedit.h"
 #include "formparts.h"
+#include "grid/datagrid.h"
 #include "resultgrid.h"
 #include "u_fCurrency.h"
+#include "xlsx/export.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -29,25 +32,23 @@ namespace {
 const QSize designedClient(1100, 650);
 const QColor navy(0x00, 0x00, 0x80);
 
-QLabel* makeLabel(const QString& text, const QRect& geometry, QWidget* parent) {
+enum class LabelLook { Bold, Navy };
+
+// A label grows to its text: where the design's font is missing, the
+// substitute may be wider.
+QLabel* makeLabel(const QString& text, const QRect& designed, LabelLook look, QWidget* parent) {
     auto* label = new QLabel(text, parent);
-    label->setGeometry(geometry);
-    return label;
-}
-
-QLabel* makeBoldLabel(const QString& text, const QRect& geometry, QWidget* parent) {
-    QLabel* label = makeLabel(text, geometry, parent);
-    QFont font = label->font();
-    font.setBold(true);
-    label->setFont(font);
-    return label;
-}
-
-QLabel* makeNavyLabel(const QString& text, const QRect& geometry, QWidget* parent) {
-    QLabel* label = makeLabel(text, geometry, parent);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, navy);
-    label->setPalette(palette);
+    if (look == LabelLook::Bold) {
+        QFont font = label->font();
+        font.setBold(true);
+        label->setFont(font);
+    } else {
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, navy);
+        label->setPalette(palette);
+    }
+    label->setGeometry(designed.x(), designed.y(),
+                       std::max(designed.width(), label->sizeHint().width()), designed.height());
     return label;
 }
 
@@ -77,6 +78,24 @@ class SearchCursor {
     wt::HourglassCursor hourglass_;
 };
 
+// Takes no input and keeps its picture while it lives.
+class FrozenWidget {
+  public:
+    explicit FrozenWidget(QWidget& widget) : widget_(widget) {
+        widget_.setUpdatesEnabled(false);
+        widget_.setEnabled(false);
+    }
+    ~FrozenWidget() {
+        widget_.setEnabled(true);
+        widget_.setUpdatesEnabled(true);
+    }
+    FrozenWidget(const FrozenWidget&) = delete;
+    FrozenWidget& operator=(const FrozenWidget&) = delete;
+
+  private:
+    QWidget& widget_;
+};
+
 }  // namespace
 
 TfAccountsPayableReceivableAging::TfAccountsPayableReceivableAging(QWidget* parent)
@@ -92,12 +111,13 @@ TfAccountsPayableReceivableAging::TfAccountsPayableReceivableAging(QWidget* pare
     wt::applyWindowDefaults(*this, u"fAccountsPayableReceivableAging"_s, designedClient);
     LabelNumeForma = aging::makeTitleLabel(u"Receivables payables aging analysis"_s, this);
     createParameterGroup();
-    cxGrid1DBTableView1.setColumns(aging::resultColumns());
-    cxGrid1DBTableView1.setFooterSums(aging::resultSums());
-    cxGrid1DBTableView1.setGroupSums(aging::resultSums());
+    createResultGrid();
     Button1 = new QPushButton(u"Export"_s, this);
     Button1->setObjectName(u"Button1"_s);
     Button1->setAutoDefault(false);
+    wt::on(Button1, &QPushButton::clicked, this, [this](bool) { Button1Click(); });
+    setTabOrder(cxButtonEditCurrency, cxGrid1);
+    setTabOrder(cxGrid1, Button1);
 }
 
 TfAccountsPayableReceivableAging::~TfAccountsPayableReceivableAging() = default;
@@ -106,16 +126,17 @@ void TfAccountsPayableReceivableAging::createParameterGroup() {
     GroupBox1 = new QGroupBox(this);
     GroupBox1->setObjectName(u"GroupBox1"_s);
     GroupBox1->setGeometry(8, 33, 825, 41);
-    Label1 = makeBoldLabel(u"Issued until"_s, {7, 12, 66, 13}, GroupBox1);
+    Label1 = makeLabel(u"Issued until"_s, {7, 12, 66, 13}, LabelLook::Bold, GroupBox1);
     cxDateEdit1 = new aging::DateEdit(GroupBox1);
     cxDateEdit1->setGeometry(79, 9, 89, 21);
-    Label2 = makeBoldLabel(u"Receipts/Payments until"_s, {176, 12, 140, 13}, GroupBox1);
+    Label2 =
+        makeLabel(u"Receipts/Payments until"_s, {176, 12, 140, 13}, LabelLook::Bold, GroupBox1);
     cxDateEdit2 = new aging::DateEdit(GroupBox1);
     cxDateEdit2->setGeometry(322, 9, 89, 21);
-    Label3 = makeNavyLabel(u"ReportingCurrency"_s, {420, 12, 91, 13}, GroupBox1);
+    Label3 = makeLabel(u"ReportingCurrency"_s, {420, 12, 91, 13}, LabelLook::Navy, GroupBox1);
     cxButtonEditCurrency = new aging::ButtonEdit(GroupBox1);
     cxButtonEditCurrency->setGeometry(517, 9, 55, 21);
-    Label4 = makeNavyLabel(u"ExchangeRate"_s, {591, 12, 70, 13}, GroupBox1);
+    Label4 = makeLabel(u"ExchangeRate"_s, {591, 12, 70, 13}, LabelLook::Navy, GroupBox1);
     EditExchange = new QLineEdit(GroupBox1);
     EditExchange->setGeometry(667, 9, 45, 21);
     Button2 = new QPushButton(u"Search"_s, GroupBox1);
@@ -128,6 +149,17 @@ void TfAccountsPayableReceivableAging::createParameterGroup() {
     wt::on(Button2, &QPushButton::clicked, this, [this](bool) { Button2Click(); });
     wt::on(cxButtonEditCurrency, &aging::ButtonEdit::buttonClicked, this,
            [this] { cxButtonEditCurrencyPropertiesButtonClick(); });
+}
+
+void TfAccountsPayableReceivableAging::createResultGrid() {
+    cxGrid1DBTableView1.setColumns(aging::resultColumns());
+    cxGrid1DBTableView1.setFooterSums(aging::resultSums());
+    cxGrid1DBTableView1.setGroupSums(aging::resultSums());
+    cxGrid1 = new grid::DataGrid(cxGrid1DBTableView1, this);
+    cxGrid1->setObjectName(u"cxGrid1"_s);
+    cxGrid1->setGridStyle(&dmCon->cxStyleRepository1.GridTableViewStyleSheetDevExpress);
+    cxGrid1->setWholeRowSelection(true);
+    cxGrid1->setAppendAllowed(true);
 }
 
 void TfAccountsPayableReceivableAging::setClock(std::function<QDate()> today) {
@@ -192,6 +224,21 @@ void TfAccountsPayableReceivableAging::rerunReport() {
     wt::processPendingEvents();
 }
 
+// The proposal is the same at every export, whatever was chosen before.
+void TfAccountsPayableReceivableAging::Button1Click() {
+    const std::optional<QString> path = wt::dialogs().saveFileName(
+        {u"*.xlsx"_s, u"ReceivablesPayablesAgingAnalysis.xlsx"_s,
+         QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)});
+    if (!path) return;
+    {
+        const wt::HourglassCursor hourglass;
+        const FrozenWidget frozen(*cxGrid1);
+        xlsx::exportGrid(cxGrid1DBTableView1, *path,
+                         dmCon->cxStyleRepository1.GridTableViewStyleSheetDevExpress, font());
+    }
+    wt::dialogs().information(u"OK"_s);
+}
+
 void TfAccountsPayableReceivableAging::cxButtonEditCurrencyPropertiesButtonClick() {
     if (wt::dialogs().showModal(*fCurrency) != QDialog::Accepted) return;
     cxButtonEditCurrency->setText(fCurrency->chosenCode());
@@ -209,6 +256,9 @@ void TfAccountsPayableReceivableAging::closeEvent(QCloseEvent* event) {
 
 void TfAccountsPayableReceivableAging::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    aging::placeAnchored(
+        {cxGrid1, {8, 80, 1084, 531}, Qt::LeftEdge | Qt::TopEdge | Qt::RightEdge | Qt::BottomEdge},
+        designedClient);
     aging::placeAnchored({Button1, {8, 617, 89, 25}, Qt::LeftEdge | Qt::BottomEdge},
                          designedClient);
 }

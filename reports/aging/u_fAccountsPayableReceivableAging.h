@@ -15,6 +15,10 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
+namespace grid {
+class DataGrid;
+}  // namespace grid
+
 namespace aging {
 class ButtonEdit;
 class DateEdit;
@@ -37,6 +41,7 @@ class TfAccountsPayableReceivableAging : public QWidget {
     QLabel* Label4;
     QLineEdit* EditExchange;
     QPushButton* Button2;
+    grid::DataGrid* cxGrid1;
     QPushButton* Button1;
 
     pg::Query dsdata_list;
@@ -49,6 +54,7 @@ class TfAccountsPayableReceivableAging : public QWidget {
     void FormShow();
     void FormClose();
     void Button2Click();
+    void Button1Click();
     void cxButtonEditCurrencyPropertiesButtonClick();
 
     // Where the defaults take today's date from; tests put their own clock.
@@ -61,6 +67,7 @@ class TfAccountsPayableReceivableAging : public QWidget {
 
   private:
     void createParameterGroup();
+    void createResultGrid();
     void requireReportingCurrency() const;
     void requirePositiveRate(const QString& rate) const;
     void storeParameters(const QString& rate);

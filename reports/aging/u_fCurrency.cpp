@@ -10,6 +10,7 @@
 #include "data/u_dmCon.h"
 #include "data/windowstyle.h"
 #include "formparts.h"
+#include "grid/datagrid.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -30,13 +31,7 @@ TfCurrency::TfCurrency(QWidget* parent)
     setObjectName(u"fCurrency"_s);
     wt::applyWindowDefaults(*this, u"fCurrency"_s, designedClient);
     LabelNumeForma = aging::makeTitleLabel(u"Currencies"_s, this);
-    cxGrid1DBTableView1.setColumns({
-        {u"currency"_s, u"moneda"_s, 85, u"cxGrid1DBTableView1moneda"_s},
-        {u"discontinued"_s, u"discontinued"_s, 85, u"cxGrid1DBTableView1discontinued"_s},
-    });
-    connect(&cxGrid1DBTableView1, &grid::GridModel::focusedRowChanged, this,
-            &TfCurrency::followFocusedRow);
-    connect(&dsMoneda, &pg::Query::currentRowChanged, this, &TfCurrency::focusCurrentRow);
+    createGrid();
     Button1 = new QPushButton(u"OK"_s, this);
     Button1->setObjectName(u"Button1"_s);
     Button1->setAutoDefault(false);
@@ -45,6 +40,21 @@ TfCurrency::TfCurrency(QWidget* parent)
 }
 
 TfCurrency::~TfCurrency() = default;
+
+void TfCurrency::createGrid() {
+    cxGrid1DBTableView1.setColumns({
+        {u"currency"_s, u"moneda"_s, 85, u"cxGrid1DBTableView1moneda"_s},
+        {u"discontinued"_s, u"discontinued"_s, 85, u"cxGrid1DBTableView1discontinued"_s},
+    });
+    connect(&cxGrid1DBTableView1, &grid::GridModel::focusedRowChanged, this,
+            &TfCurrency::followFocusedRow);
+    connect(&dsMoneda, &pg::Query::currentRowChanged, this, &TfCurrency::focusCurrentRow);
+    cxGrid1 = new grid::DataGrid(cxGrid1DBTableView1, this);
+    cxGrid1->setObjectName(u"cxGrid1"_s);
+    cxGrid1->setGridStyle(&dmCon->cxStyleRepository1.GridTableViewStyleSheetDevExpress);
+    cxGrid1->setWholeRowSelection(false);
+    cxGrid1->setAppendAllowed(true);
+}
 
 void TfCurrency::FormShow() {
     if (dsMoneda.isOpen())
@@ -90,6 +100,9 @@ void TfCurrency::keyPressEvent(QKeyEvent* event) {
 
 void TfCurrency::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
+    aging::placeAnchored(
+        {cxGrid1, {8, 33, 201, 314}, Qt::LeftEdge | Qt::TopEdge | Qt::RightEdge | Qt::BottomEdge},
+        designedClient);
     aging::placeAnchored({Button1, {122, 353, 87, 25}, Qt::RightEdge | Qt::BottomEdge},
                          designedClient);
 }

@@ -10,6 +10,10 @@
 class QLabel;
 class QPushButton;
 
+namespace grid {
+class DataGrid;
+}  // namespace grid
+
 class TfCurrency : public QDialog {
     Q_OBJECT
   public:
@@ -17,6 +21,7 @@ class TfCurrency : public QDialog {
     ~TfCurrency() override;
 
     QLabel* LabelNumeForma;
+    grid::DataGrid* cxGrid1;
     QPushButton* Button1;
 
     pg::Query dsMoneda;
@@ -36,6 +41,7 @@ class TfCurrency : public QDialog {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
+    void createGrid();
     void followFocusedRow();
     void focusCurrentRow();
 };

@@ -71,6 +71,18 @@ TEST_F(PickerTest, OkHandsOverTheFocusedCodeAndTheCloseBoxNothing) {
     EXPECT_EQ(dialogs.errors, QStringList());
 }
 
+TEST_F(PickerTest, CtrlEnterInTheFieldOpensThePicker) {
+    int shown = 0;
+    dialogs.whileModal = [&](QDialog&) {
+        ++shown;
+        return QDialog::Rejected;
+    };
+    QTest::keyClick(&currencyField(), Qt::Key_Return);
+    EXPECT_EQ(shown, 0);
+    QTest::keyClick(&currencyField(), Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(shown, 1);
+}
+
 TEST_F(PickerTest, EmptyListEmptiesTheFieldAndTheSearchThenStops) {
     exec(u"truncate moneda cascade"_s);
     pick([] {}, QDialog::Accepted);

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QLocale>
+#include <QTest>
 
 #include "agingfixture.h"
 #include "reports/aging/buttonedit.h"
@@ -54,6 +55,17 @@ QStringList reportDocuments() {
         documents << report().asText(u"nr_doc"_s);
     }
     return documents;
+}
+
+// An invalid date empties the editor as the user does: all of it selected,
+// then Delete.
+void setOrErase(aging::DateEdit& editor, const QDate& date) {
+    editor.setValue(date.isValid() ? date : QDate(2024, 6, 1));
+    if (date.isValid()) return;
+    editor.setFocus();
+    editor.selectAll();
+    QTest::keyClick(&editor, Qt::Key_Delete);
+    EXPECT_TRUE(editor.isEmpty());
 }
 
 using SearchTest = AgingTest;
@@ -165,8 +177,8 @@ TEST_F(SearchTest, OnlyTheFourParametersChangeInTheParameterRow) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.stored.toStdString());
-        window().cxDateEdit1->setValue(c.issuedUntil);
-        window().cxDateEdit2->setValue(c.paidUntil);
+        setOrErase(*window().cxDateEdit1, c.issuedUntil);
+        setOrErase(*window().cxDateEdit2, c.paidUntil);
         search();
         EXPECT_EQ(dialogs.errors, QStringList());
         EXPECT_EQ(
