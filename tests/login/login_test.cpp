@@ -267,6 +267,22 @@ TEST_F(LoginWindow, ShowingOpensNoConnectionAndFocusesThePassword) {
     EXPECT_FALSE(QFile::exists(rememberedFile()));
 }
 
+TEST_F(LoginWindow, TheFieldsKeepTheirPlacesAndGrowWithTheWidth) {
+    fLogin->show();
+    fLogin->resize(397, 222);
+    const struct {
+        QWidget* control;
+        QRect geometry;
+    } controls[] = {
+        {fLogin->Edit1, {80, 32, 309, 21}},
+        {fLogin->Edit2, {80, 59, 309, 21}},
+        {fLogin->Edit3, {80, 86, 309, 21}},
+        {fLogin->cxButton1, {80, 113, 75, 25}},
+    };
+    for (const auto& c : controls) EXPECT_EQ(c.control->geometry(), c.geometry);
+    EXPECT_TRUE(fLogin->cxButton1->isDefault());
+}
+
 TEST_F(LoginWindow, ThePasswordShowsAsterisksAndItsHintOnlyWithoutTheFocus) {
     fLogin->show();
     fLogin->activateWindow();
