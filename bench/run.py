@@ -215,6 +215,13 @@ class Bench:
         self.record(f"memory psql {key}", figure([peak for _, peak in psqls[1:]], 1, "kB"))
         return recorded[0]["rows"]
 
+    def measure_psql_connect(self):
+        """What each psql figure spends before its query: start and connect."""
+        database = self.database(self.sizes[0], "plain")
+        self.record("connect psql", repeated(self.args.runs, lambda: run_process(
+            self.psql(database, "-c", "select 1", "-o", "/dev/null"), self.env,
+            stdout=subprocess.DEVNULL)[0]))
+
     def measure_size(self, size, largest):
         print(f"size {size['name']} ({size['documents']} documents)", flush=True)
         rows = self.measure_load(size, "plain", self.args.runs)
@@ -298,6 +305,7 @@ class Bench:
         started = time.perf_counter()
         sizes_by_name = {size["name"]: size for size in self.sizes}
         self.measure_startup()
+        self.measure_psql_connect()
         for size in self.sizes:
             self.measure_size(size, size is self.sizes[-1])
         export_size = sizes_by_name[self.args.export_size]

@@ -12,6 +12,7 @@ FIGURE_NAMES = {
     "load copy": "Load: `\\copy (query) to /dev/null`",
     "load psql": "Load: `psql -X -A -t -o /dev/null`",
     "load pandas": "Load: pandas `read_sql`",
+    "connect psql": "psql's own start and connection (`select 1`), inside each psql figure",
     "memory wTalvor": "Memory: peak added by the loaded report (wTalvor)",
     "memory retained wTalvor": "Memory: resident after the load (wTalvor)",
     "memory copy": "Memory: peak resident of psql `\\copy`",
@@ -35,6 +36,8 @@ FIGURE_NAMES = {
 def number(value, unit):
     if unit == "kB":
         return f"{value / 1024:,.0f} MB"
+    if value < 0.001:
+        return f"{value * 1000:.3f} ms"
     if value < 1:
         return f"{value * 1000:,.1f} ms"
     return f"{value:,.2f} s"
@@ -61,9 +64,10 @@ def figure_rows(results):
         where = " ".join(part for part in (size, {"plain": "table", "view": "view"}.get(
             variant, variant)) if part)
         if prefix.startswith("export"):
-            where = results["exportSize"] + " table"
+            size = results["exportSize"]
+            where = size + " table"
         if "median" in value:
-            rows.append(figure_row(name, where, rows_of(results, size or results["exportSize"]),
+            rows.append(figure_row(name, where, rows_of(results, size),
                                    value, value.get("platform", "")))
         else:
             for step, data in value.items():
