@@ -24,11 +24,16 @@ namespace {
 using testsupport::cluster;
 using testsupport::superuserExec;
 
-const QString kDirectory = QStringLiteral("login_tests_dir");
-const QString kDemo = QStringLiteral("login_tests_demo");      // the demo company's data
-const QString kSecond = QStringLiteral("login_tests_second");  // its own users
-const QString kDisabled = QStringLiteral("login_tests_disabled");
-const QString kMissing = QStringLiteral("login_tests_missing");  // never created
+// ctest runs every test in a process of its own, in parallel: each process
+// makes its own databases.
+QString scratch(const char* role) {
+    return QStringLiteral("login_tests_%1_%2").arg(QCoreApplication::applicationPid()).arg(role);
+}
+const QString kDirectory = scratch("dir");
+const QString kDemo = scratch("demo");      // the demo company's data
+const QString kSecond = scratch("second");  // its own users
+const QString kDisabled = scratch("disabled");
+const QString kMissing = scratch("missing");  // never created
 
 void addCompany(const QString& name, const QString& database, const QString& port = {},
                 const QString& activ = QStringLiteral("true")) {
@@ -59,7 +64,21 @@ void typeInto(QLineEdit* field, const QString& text) {
 
 class LoginWindow : public ::testing::Test {
   protected:
+    // A failure here would only skip the tests; it is reported by each.
     static void SetUpTestSuite() {
+        try {
+            createDatabases();
+        } catch (const std::exception& error) {
+            setUpError = QString::fromUtf8(error.what());
+        }
+    }
+
+    static void TearDownTestSuite() {
+        for (const QString& database : {kDirectory, kDemo, kSecond, kDisabled})
+            testsupport::dropDatabase(database);
+    }
+
+    static void createDatabases() {
         testsupport::createDirectoryDatabase(kDirectory);
         testsupport::createCompanyDatabase(kDemo, true);
         testsupport::createCompanyDatabase(kSecond);
@@ -81,6 +100,7 @@ class LoginWindow : public ::testing::Test {
     }
 
     void SetUp() override {
+        ASSERT_TRUE(setUpError.isEmpty()) << setUpError.toStdString();
         useHome(home);
         wt::setApplicationTitle(QStringLiteral("wtalvor"));
         con = std::make_unique<TdmCon>();
@@ -126,6 +146,7 @@ class LoginWindow : public ::testing::Test {
         EXPECT_FALSE(dmCon->dsAplicatieMob.isOpen());
     }
 
+    inline static QString setUpError;
     QTemporaryDir home;
     testsupport::FakeDialogs dialogs;
     std::unique_ptr<TdmCon> con;
