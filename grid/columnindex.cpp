@@ -166,10 +166,7 @@ void ColumnIndex::foldTexts() {
     foldedStart_.reserve(size_t(idCount_) + 1);
     foldedStart_.push_back(0);
     for (std::uint32_t id = 0; id < idCount_; ++id) {
-        if (isUsed(id)) {
-            const std::u32string folded = foldedCodePoints(texts_[id]);
-            foldedChars_.insert(foldedChars_.end(), folded.begin(), folded.end());
-        }
+        if (isUsed(id)) appendFolded(texts_[id], foldedChars_);
         foldedStart_.push_back(std::uint32_t(foldedChars_.size()));
     }
 }

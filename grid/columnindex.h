@@ -51,7 +51,7 @@ class ColumnIndex {
     std::vector<qint64> integers_;
     std::vector<std::uint32_t> rankOfId_;
     std::uint32_t rankCount_ = 0;
-    std::vector<char32_t> foldedChars_;
+    std::u32string foldedChars_;
     std::vector<std::uint32_t> foldedStart_;
 };
 

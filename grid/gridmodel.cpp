@@ -1,6 +1,8 @@
 #include "gridmodel.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 #include <numeric>
 #include <set>
 
@@ -14,27 +16,6 @@ namespace grid {
 namespace {
 
 constexpr int minimumColumnWidth = 10;
-
-// A source column's values as doubles, read once, for the sums.
-struct SumValues {
-    std::vector<double> values;
-    std::vector<std::uint8_t> present;
-};
-
-SumValues readSumValues(const DataSource& source, int column) {
-    SumValues result;
-    const int rows = source.rowCount();
-    result.values.assign(size_t(rows), 0.0);
-    result.present.assign(size_t(rows), 0);
-    const FieldType type = source.columnType(column);
-    if (type != FieldType::Float && type != FieldType::Integer) return result;
-    for (int row = 0; row < rows; ++row) {
-        if (source.isNull(row, column)) continue;
-        result.values[size_t(row)] = source.number(row, column);
-        result.present[size_t(row)] = 1;
-    }
-    return result;
-}
 
 struct Group {
     int level = 0;
@@ -78,17 +59,28 @@ struct GridModel::Impl {
 
     // Caches, dropped whenever the source's rows change.
     std::vector<std::unique_ptr<ColumnIndex>> indexes;  // by source column
-    std::vector<std::unique_ptr<SumValues>> sumValues;  // by source column
     std::vector<std::vector<std::uint8_t>> verdicts;    // by grid column; empty: stale
-    std::vector<std::int32_t> permutation;
+    std::vector<std::int32_t> permutation;              // the rows in listed order
     bool permutationValid = false;
-    std::vector<std::uint8_t> passes;
+    std::vector<std::uint8_t> passes;  // by row
     bool passesValid = false;
+    // The grouping ranks and the summed values (NaN for NULL) in listed
+    // order, a block per record, so the pass that builds groups and sums
+    // reads memory in order however the rows are sorted.
+    std::vector<std::uint32_t> sortedRanks;
+    std::vector<double> rowSums;     // the same blocks by row, read once from the source
+    std::vector<double> sortedSums;  // gathered from rowSums in listed order
+    size_t sumSlots = 0;
+    std::vector<int> footerSlot;  // slot of each item, -1 when nothing to sum
+    std::vector<int> groupSlot;
+    bool sumsValid = false;
+    bool sortedSumsValid = false;
 
     // The outcome of the last listing.
-    std::vector<std::int32_t> filtered;
+    std::vector<std::int32_t> filtered;  // positions in the permutation that pass
     std::vector<Group> groups;
     int firstRoot = -1;
+    int lastRoot = -1;
     std::vector<Sum> groupSums;  // groups x groupItems
     std::vector<Sum> footer;     // per footer item
     std::vector<ListedRow> rows;
@@ -107,16 +99,6 @@ struct GridModel::Impl {
     }
     ColumnIndex& index(int column) { return indexOfSource(bound[size_t(column)]); }
 
-    const SumValues* sumValuesOf(const QString& field) {
-        const int column = source.indexOf(field);
-        if (column < 0) return nullptr;
-        if (sumValues.size() != size_t(source.columnCount()))
-            sumValues.resize(size_t(source.columnCount()));
-        auto& values = sumValues[size_t(column)];
-        if (!values) values = std::make_unique<SumValues>(readSumValues(source, column));
-        return values.get();
-    }
-
     bool isBound(int column) const {
         return column >= 0 && column < int(columns.size()) && bound[size_t(column)] >= 0;
     }
@@ -132,7 +114,7 @@ struct GridModel::Impl {
 
     void dropCaches() {
         indexes.clear();
-        sumValues.clear();
+        sumsValid = false;
         for (auto& v : verdicts) v.clear();
         permutationValid = false;
         passesValid = false;
@@ -155,9 +137,13 @@ struct GridModel::Impl {
     }
 
     void ensurePermutation();
+    void sortRanks();
+    void ensureSums();
+    void gatherSums();
     void ensurePasses();
     void buildFiltered();
     void buildGroups();
+    int openGroup(int level, int parent, std::uint32_t rank, int begin);
     void listRows();
     void listGroup(int group);
     void addRow(RowKind kind, int level, int dataRow, int group, int record);
@@ -194,7 +180,57 @@ void GridModel::Impl::ensurePermutation() {
         for (std::int32_t row : permutation) sorted[size_t(start[rankOfRow[size_t(row)]]++)] = row;
         permutation.swap(sorted);
     }
+    sortRanks();
+    sortedSumsValid = false;
     permutationValid = true;
+}
+
+void GridModel::Impl::sortRanks() {
+    const size_t depth = grouping.size();
+    sortedRanks.resize(permutation.size() * depth);
+    for (size_t level = 0; level < depth; ++level) {
+        ColumnIndex& ix = index(grouping[level]);
+        const std::vector<std::uint32_t>& rankOfId = ix.rankOfIds(locale);
+        for (size_t p = 0; p < permutation.size(); ++p)
+            sortedRanks[p * depth + level] = rankOfId[ix.idOfRow(permutation[p])];
+    }
+}
+
+void GridModel::Impl::ensureSums() {
+    if (sumsValid) return;
+    std::vector<int> fields;  // the source column of each slot
+    const auto slotOf = [&](const SumItem& item) {
+        const int column = source.indexOf(item.fieldName);
+        if (column < 0) return -1;
+        const FieldType type = source.columnType(column);
+        if (type != FieldType::Float && type != FieldType::Integer) return -1;
+        const auto found = std::find(fields.begin(), fields.end(), column);
+        if (found != fields.end()) return int(found - fields.begin());
+        fields.push_back(column);
+        return int(fields.size()) - 1;
+    };
+    footerSlot.clear();
+    groupSlot.clear();
+    for (const SumItem& item : footerItems) footerSlot.push_back(slotOf(item));
+    for (const SumItem& item : groupItems) groupSlot.push_back(slotOf(item));
+    sumSlots = fields.size();
+    const int rows = source.rowCount();
+    rowSums.assign(size_t(rows) * sumSlots, std::numeric_limits<double>::quiet_NaN());
+    for (size_t slot = 0; slot < sumSlots; ++slot)
+        for (int row = 0; row < rows; ++row)
+            if (!source.isNull(row, fields[slot]))
+                rowSums[size_t(row) * sumSlots + slot] = source.number(row, fields[slot]);
+    sumsValid = true;
+    sortedSumsValid = false;
+}
+
+void GridModel::Impl::gatherSums() {
+    if (sortedSumsValid) return;
+    sortedSums.resize(rowSums.size());
+    for (size_t p = 0; p < permutation.size(); ++p)
+        std::copy_n(rowSums.begin() + std::ptrdiff_t(size_t(permutation[p]) * sumSlots), sumSlots,
+                    sortedSums.begin() + std::ptrdiff_t(p * sumSlots));
+    sortedSumsValid = true;
 }
 
 void GridModel::Impl::ensurePasses() {
@@ -218,16 +254,18 @@ void GridModel::Impl::ensurePasses() {
 void GridModel::Impl::buildFiltered() {
     filtered.clear();
     filtered.reserve(permutation.size());
-    for (std::int32_t row : permutation)
-        if (passes[size_t(row)]) filtered.push_back(row);
+    for (size_t p = 0; p < permutation.size(); ++p)
+        if (passes[size_t(permutation[p])]) filtered.push_back(std::int32_t(p));
 }
 
 namespace {
 
-void addSums(Sum* sums, const std::vector<const SumValues*>& values, std::int32_t row) {
-    for (size_t item = 0; item < values.size(); ++item)
-        if (values[item] && values[item]->present[size_t(row)])
-            sums[item].add(values[item]->values[size_t(row)]);
+// NULLs (and NaNs, which would spoil every sum) add nothing.
+void addSums(Sum* sums, const std::vector<int>& slotOfItem, const double* values) {
+    for (size_t item = 0; item < slotOfItem.size(); ++item) {
+        const int slot = slotOfItem[item];
+        if (slot >= 0 && !std::isnan(values[slot])) sums[item].add(values[slot]);
+    }
 }
 
 }  // namespace
@@ -235,60 +273,58 @@ void addSums(Sum* sums, const std::vector<const SumValues*>& values, std::int32_
 // One pass over the filtered records: a new group opens wherever a level's
 // rank changes, and every record adds to the footer and its open groups.
 void GridModel::Impl::buildGroups() {
-    std::vector<const SumValues*> footerValues, groupValues;
-    for (const SumItem& item : footerItems) footerValues.push_back(sumValuesOf(item.fieldName));
-    for (const SumItem& item : groupItems) groupValues.push_back(sumValuesOf(item.fieldName));
     footer.assign(footerItems.size(), Sum());
     groups.clear();
     groupSums.clear();
     firstRoot = -1;
-
+    lastRoot = -1;
     const size_t depth = grouping.size();
-    std::vector<ColumnIndex*> levelIndex;
-    std::vector<const std::vector<std::uint32_t>*> levelRanks;
-    for (int column : grouping) {
-        levelIndex.push_back(&index(column));
-        levelRanks.push_back(&levelIndex.back()->rankOfIds(locale));
-    }
-    std::vector<int> open(depth, -1);
     const size_t items = groupItems.size();
+    std::vector<int> open(depth, -1);
     for (size_t i = 0; i < filtered.size(); ++i) {
-        const std::int32_t row = filtered[i];
-        addSums(footer.data(), footerValues, row);
+        const size_t p = size_t(filtered[i]);
+        const double* values = sortedSums.data() + p * sumSlots;
+        const std::uint32_t* ranks = sortedRanks.data() + p * depth;
+        addSums(footer.data(), footerSlot, values);
         size_t changed = depth;
-        for (size_t level = 0; level < depth && changed == depth; ++level) {
-            const std::uint32_t rank = (*levelRanks[level])[levelIndex[level]->idOfRow(row)];
-            if (open[level] < 0 || groups[size_t(open[level])].rank != rank) changed = level;
-        }
+        for (size_t level = 0; level < depth && changed == depth; ++level)
+            if (open[level] < 0 || groups[size_t(open[level])].rank != ranks[level])
+                changed = level;
         for (size_t level = changed; level < depth; ++level) {
             if (open[level] >= 0) groups[size_t(open[level])].end = int(i);
-            Group group;
-            group.level = int(level);
-            group.parent = level == 0 ? -1 : open[level - 1];
-            group.rank = (*levelRanks[level])[levelIndex[level]->idOfRow(row)];
-            group.begin = int(i);
-            const int added = int(groups.size());
-            if (group.parent < 0) {
-                if (firstRoot < 0) firstRoot = added;
-            } else {
-                Group& parent = groups[size_t(group.parent)];
-                if (parent.lastChild >= 0) groups[size_t(parent.lastChild)].nextSibling = added;
-                if (parent.firstChild < 0) parent.firstChild = added;
-                parent.lastChild = added;
-            }
-            if (level == 0 && open[0] >= 0) groups[size_t(open[0])].nextSibling = added;
-            groups.push_back(group);
-            groupSums.resize(groupSums.size() + items);
-            open[level] = added;
+            open[level] =
+                openGroup(int(level), level == 0 ? -1 : open[level - 1], ranks[level], int(i));
         }
         for (size_t level = 0; level < depth; ++level)
-            addSums(groupSums.data() + size_t(open[level]) * items, groupValues, row);
+            addSums(groupSums.data() + size_t(open[level]) * items, groupSlot, values);
     }
     for (int group : open)
         if (group >= 0) groups[size_t(group)].end = int(filtered.size());
     for (int g = 0; g < int(groups.size()); ++g)
         groups[size_t(g)].expanded =
             expandedByDefault != (!toggled.empty() && toggled.count(pathOf(g)) != 0);
+}
+
+int GridModel::Impl::openGroup(int level, int parent, std::uint32_t rank, int begin) {
+    const int added = int(groups.size());
+    Group group;
+    group.level = level;
+    group.parent = parent;
+    group.rank = rank;
+    group.begin = begin;
+    if (parent < 0) {
+        if (lastRoot >= 0) groups[size_t(lastRoot)].nextSibling = added;
+        if (firstRoot < 0) firstRoot = added;
+        lastRoot = added;
+    } else {
+        Group& above = groups[size_t(parent)];
+        if (above.lastChild >= 0) groups[size_t(above.lastChild)].nextSibling = added;
+        if (above.firstChild < 0) above.firstChild = added;
+        above.lastChild = added;
+    }
+    groups.push_back(group);
+    groupSums.resize(groupSums.size() + groupItems.size());
+    return added;
 }
 
 void GridModel::Impl::addRow(RowKind kind, int level, int dataRow, int group, int record) {
@@ -303,7 +339,8 @@ void GridModel::Impl::listGroup(int g) {
     if (group.expanded) {
         if (group.firstChild < 0) {
             for (int i = group.begin; i < group.end; ++i)
-                addRow(RowKind::Data, int(grouping.size()), filtered[size_t(i)], -1, i);
+                addRow(RowKind::Data, int(grouping.size()),
+                       permutation[size_t(filtered[size_t(i)])], -1, i);
         } else {
             for (int child = group.firstChild; child >= 0;
                  child = groups[size_t(child)].nextSibling)
@@ -321,7 +358,7 @@ void GridModel::Impl::listRows() {
         rows.reserve(filtered.size());
         recordOfRow.reserve(filtered.size());
         for (size_t i = 0; i < filtered.size(); ++i)
-            addRow(RowKind::Data, 0, filtered[i], -1, int(i));
+            addRow(RowKind::Data, 0, permutation[size_t(filtered[i])], -1, int(i));
         return;
     }
     for (int root = firstRoot; root >= 0; root = groups[size_t(root)].nextSibling) listGroup(root);
@@ -400,6 +437,8 @@ void GridModel::sourceChanged() {
 void GridModel::update() {
     const FocusAnchor anchor = d_->anchor();
     d_->ensurePermutation();
+    d_->ensureSums();
+    d_->gatherSums();
     d_->ensurePasses();
     d_->buildFiltered();
     d_->buildGroups();
@@ -426,6 +465,7 @@ void GridModel::setColumns(std::vector<ColumnDef> columns) {
     d_->grouping.clear();
     d_->footerItems.clear();
     d_->groupItems.clear();
+    d_->sumsValid = false;
     d_->bindColumns();
     d_->permutationValid = false;
     d_->passesValid = false;
@@ -643,11 +683,13 @@ void GridModel::setExpanded(int listedRow, bool expanded) {
 
 void GridModel::setFooterSums(std::vector<SumItem> items) {
     d_->footerItems = std::move(items);
+    d_->sumsValid = false;
     update();
 }
 
 void GridModel::setGroupSums(std::vector<SumItem> items) {
     d_->groupItems = std::move(items);
+    d_->sumsValid = false;
     update();
 }
 
@@ -685,7 +727,8 @@ int GridModel::groupColumn(int listedRow) const {
 QVariant GridModel::groupValue(int listedRow) const {
     const ListedRow& r = row(listedRow);
     if (r.group < 0) return {};
-    const int firstRecord = d_->filtered[size_t(d_->groups[size_t(r.group)].begin)];
+    const int firstRecord =
+        d_->permutation[size_t(d_->filtered[size_t(d_->groups[size_t(r.group)].begin)])];
     return d_->source.value(firstRecord, d_->bound[size_t(groupColumn(listedRow))]);
 }
 

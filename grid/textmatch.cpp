@@ -1,7 +1,5 @@
 #include "textmatch.h"
 
-#include <QList>
-
 namespace grid {
 
 namespace {
@@ -31,9 +29,21 @@ bool matchesPattern(std::u32string_view pattern, std::u32string_view text) {
 
 }  // namespace
 
+void appendFolded(const QString& text, std::u32string& buffer) {
+    const QChar* chars = text.constData();
+    const qsizetype length = text.size();
+    for (qsizetype i = 0; i < length; ++i) {
+        char32_t code = chars[i].unicode();
+        if (QChar::isHighSurrogate(code) && i + 1 < length && chars[i + 1].isLowSurrogate())
+            code = QChar::surrogateToUcs4(char16_t(code), chars[++i].unicode());
+        buffer.push_back(QChar::toCaseFolded(code));
+    }
+}
+
 std::u32string foldedCodePoints(const QString& text) {
-    const QList<uint> ucs4 = text.toCaseFolded().toUcs4();
-    return std::u32string(ucs4.begin(), ucs4.end());
+    std::u32string folded;
+    appendFolded(text, folded);
+    return folded;
 }
 
 bool isPattern(const QString& value) { return value.contains(u'%') || value.contains(u'_'); }

@@ -11,6 +11,8 @@ namespace grid {
 // The case-folded text as code points, so "_" counts characters, not UTF-16
 // units.
 std::u32string foldedCodePoints(const QString& text);
+// The same, appended to a buffer without allocating per text.
+void appendFolded(const QString& text, std::u32string& buffer);
 bool isPattern(const QString& value);
 
 class TextCondition {
