@@ -120,7 +120,9 @@ TfAccountsPayableReceivableAging::TfAccountsPayableReceivableAging(QWidget* pare
     setTabOrder(cxGrid1, Button1);
 }
 
-TfAccountsPayableReceivableAging::~TfAccountsPayableReceivableAging() = default;
+// The grid paints the view, which is a member: it goes first, before the
+// members and long before QWidget would delete it with the other children.
+TfAccountsPayableReceivableAging::~TfAccountsPayableReceivableAging() { delete cxGrid1; }
 
 void TfAccountsPayableReceivableAging::createParameterGroup() {
     GroupBox1 = new QGroupBox(this);

@@ -39,7 +39,9 @@ TfCurrency::TfCurrency(QWidget* parent)
     connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-TfCurrency::~TfCurrency() = default;
+// The grid paints the view, which is a member: it goes first, before the
+// members and long before QWidget would delete it with the other children.
+TfCurrency::~TfCurrency() { delete cxGrid1; }
 
 void TfCurrency::createGrid() {
     cxGrid1DBTableView1.setColumns({
