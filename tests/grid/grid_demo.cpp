@@ -123,6 +123,7 @@ int main(int argc, char** argv) {
     view->setGridStyle(&styles.GridTableViewStyleSheetDevExpress);
     layout->addWidget(view);
     window.show();
+    window.activateWindow();
     view->setFocus();
     model.setFocusedRow(2);
     return app.exec();
