@@ -160,6 +160,8 @@ void fetchInto(Connection& connection, const QByteArray& sql, const ParamValues&
 }
 
 Result execute(Connection& connection, const QByteArray& sql, const ParamValues& params) {
+    // A save after a lost connection reconnects, as a query's open does.
+    connection.ensureConnected();
     PGconn* conn = connection.handle();
     const ParamArrays arrays(params, false);
     Result result(PQexecParams(conn, sql.constData(), int(params.size()), nullptr,

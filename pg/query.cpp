@@ -303,6 +303,11 @@ void Query::setValue(const QString& column, const QVariant& value) {
     if (saved == d_->saver->columns().end() || !saved->writable)
         throw DbError(
             QStringLiteral("Field '%1' cannot be modified").arg(table_.column(index).name()));
+    // libpq would end the text silently at a NUL character when saving it.
+    if (value.typeId() == QMetaType::QString && value.toString().contains(QChar(0)))
+        throw DbError(QStringLiteral("%1: the value of field '%2' contains a NUL character, "
+                                     "which a query cannot carry")
+                          .arg(name_, table_.column(index).name()));
     edit();
     table_.setValue(current_, index, value);
     d_->assigned[size_t(saved - d_->saver->columns().begin())] = true;
