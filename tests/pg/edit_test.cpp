@@ -68,6 +68,32 @@ TEST_F(EditTest, SavesEditsNewRowsAndDeletionsOfATableWithAPrimaryKey) {
               "(EUR,\"Euro nou\",1234.56,f,0.30000000000000004) (USD,,100.00,t,0.1)");
 }
 
+TEST_F(EditTest, ASaveAfterALostConnectionReconnectsAndSavesThePendingEdit) {
+    auto q = currencies();
+    q->open();
+    q->edit();
+    q->setValue(QStringLiteral("den_moneda"), QStringLiteral("Euro nou"));
+    exec(
+        QStringLiteral("select pg_terminate_backend(pid, 10000) from pg_stat_activity "
+                       "where datname = current_database() and usename = 'vek'"));
+    EXPECT_FALSE(errorOf([&] { q->post(); }).isEmpty());
+    EXPECT_EQ(errorOf([&] { q->post(); }), QString());
+    EXPECT_EQ(scalar(QStringLiteral("select den_moneda from moneda where moneda = 'EUR'")),
+              "Euro nou");
+}
+
+TEST_F(EditTest, AFieldValueWithANulCharacterIsRefusedRatherThanSavedCutShort) {
+    auto q = currencies();
+    q->open();
+    const std::string before = rows("moneda");
+    const QString cut = QStringLiteral("Eu") + QChar(0) + QStringLiteral("ro");
+    EXPECT_EQ(errorOf([&] { q->setValue(QStringLiteral("den_moneda"), cut); }),
+              "dsTest: the value of field 'den_moneda' contains a NUL character, which a query "
+              "cannot carry");
+    EXPECT_FALSE(q->isModified());
+    EXPECT_EQ(rows("moneda"), before);
+}
+
 TEST_F(EditTest, SavesRowsOfATableWithoutAPrimaryKeyByTheirCtid) {
     exec(QStringLiteral("insert into data_list select * from data_list"));  // two equal rows
     auto q = parameters();
