@@ -98,7 +98,9 @@ DataGrid::DataGrid(GridModel& model, QWidget* parent)
     rowsChanged();
 }
 
-DataGrid::~DataGrid() = default;
+// An open cell editor would otherwise be committed by its focus loss while
+// the base widget tears the children down, after this grid is gone.
+DataGrid::~DataGrid() { closeCellEditor(); }
 
 void DataGrid::setGridStyle(const StyleSheet* sheet) {
     sheet_ = sheet;
