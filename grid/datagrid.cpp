@@ -132,6 +132,11 @@ bool DataGrid::event(QEvent* event) {
     return QWidget::event(event);
 }
 
+void DataGrid::setFooterVisible(bool visible) {
+    footerVisible_ = visible;
+    layoutColumns();
+}
+
 void DataGrid::layoutColumns() {
     GridGeometry& geometry = *geometry_;
     geometry.spans.clear();
@@ -144,7 +149,9 @@ void DataGrid::layoutColumns() {
     geometry.indent = model_.levelCount() * GridGeometry::levelIndent;
     geometry.rowHeight = QFontMetrics(font()).height() + 6;
     geometry.headerHeight = QFontMetrics(look(StyleElement::Header).font).height() + 8;
-    geometry.footerHeight = QFontMetrics(look(StyleElement::Footer).font).height() + 9;
+    geometry.footerHeight =
+        footerVisible_ ? QFontMetrics(look(StyleElement::Footer).font).height() + 9 : 0;
+    footer_->setVisible(footerVisible_);
     filterRow_->syncColumns();
     focusedVisual_ = std::clamp(focusedVisual_, 0, std::max(0, int(geometry.spans.size()) - 1));
     rows_->placeParts();

@@ -41,6 +41,8 @@ class DataGrid : public QWidget {
     bool wholeRowSelection() const { return wholeRow_; }
     // Down on the last row appends a row (on an editable source).
     void setAppendAllowed(bool allowed) { appendAllowed_ = allowed; }
+    // The footer row with the footer sums; a grid without sums hides it.
+    void setFooterVisible(bool visible);
     // The focused cell's column (index into the definitions); -1 in
     // whole-row mode.
     int focusedColumn() const;
@@ -117,6 +119,7 @@ class DataGrid : public QWidget {
     const StyleSheet* sheet_ = nullptr;
     bool wholeRow_ = true;
     bool appendAllowed_ = false;
+    bool footerVisible_ = true;
     int focusedVisual_ = 0;
     int bookmark_ = -1;
     std::unique_ptr<GridGeometry> geometry_;

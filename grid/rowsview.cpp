@@ -205,8 +205,13 @@ void RowsView::paintGroupRow(QPainter& painter, int listedRow, const QRect& rect
                       QColor(0x60, 0x60, 0x60));
     painter.setFont(look.font);
     painter.setPen(look.text);
-    paintCellText(painter, band.adjusted(expandBoxSize + 8, 0, 0, 0), model.groupCaption(listedRow),
-                  Qt::AlignLeft | Qt::AlignVCenter);
+    // The caption stays in view when the rows are scrolled sideways.
+    const int captionLeft =
+        std::max(band.left() + expandBoxSize + 8,
+                 GridGeometry::indicatorWidth + 4 + row.level * GridGeometry::levelIndent);
+    paintCellText(painter,
+                  QRect(captionLeft, band.top(), band.right() - captionLeft, band.height()),
+                  model.groupCaption(listedRow), Qt::AlignLeft | Qt::AlignVCenter);
 }
 
 void RowsView::paintGroupFooter(QPainter& painter, int listedRow, const QRect& rect) {

@@ -56,6 +56,7 @@ void TfCurrency::createGrid() {
     cxGrid1->setGridStyle(&dmCon->cxStyleRepository1.GridTableViewStyleSheetDevExpress);
     cxGrid1->setWholeRowSelection(false);
     cxGrid1->setAppendAllowed(true);
+    cxGrid1->setFooterVisible(false);
 }
 
 void TfCurrency::FormShow() {

@@ -245,6 +245,14 @@ TEST(RowColours, SelectionIsActiveWithFocusAndInactiveWithout) {
     EXPECT_EQ(shown.pixel(0, Partner), QColor("#A4C4EB"));
 }
 
+TEST(Footer, AGridWithoutSumsHidesItAndGivesItsSpaceToTheRows) {
+    Shown shown;
+    const int rowsHeight = shown.widget->rowsArea()->height();
+    shown.widget->setFooterVisible(false);
+    EXPECT_FALSE(shown.widget->footer()->isVisible());
+    EXPECT_GT(shown.widget->rowsArea()->height(), rowsHeight);
+}
+
 TEST(Groups, ExpandAndCollapseByKeyAndMouse) {
     Shown shown;
     grid::GridModel& model = *shown.grid.model;
