@@ -96,6 +96,15 @@ class FrozenWidget {
     QWidget& widget_;
 };
 
+// The first n characters, never half of a character outside the Basic
+// Multilingual Plane (which the database would get as a replacement mark).
+QString firstCharacters(const QString& text, qsizetype n) {
+    qsizetype units = 0;
+    for (qsizetype taken = 0; taken < n && units < text.size(); ++taken)
+        units += text[units].isHighSurrogate() && units + 1 < text.size() ? 2 : 1;
+    return text.left(units);
+}
+
 }  // namespace
 
 TfAccountsPayableReceivableAging::TfAccountsPayableReceivableAging(QWidget* parent)
@@ -203,7 +212,7 @@ void TfAccountsPayableReceivableAging::storeParameters(const QString& rate) {
     startEditingParameterRow();
     dsdata_list.setValue(u"data_sf"_s, dateOrNull(*cxDateEdit1));
     dsdata_list.setValue(u"data_sf_f"_s, dateOrNull(*cxDateEdit2));
-    dsdata_list.setValue(u"moneda_raportare"_s, cxButtonEditCurrency->text().left(3));
+    dsdata_list.setValue(u"moneda_raportare"_s, firstCharacters(cxButtonEditCurrency->text(), 3));
     dsdata_list.setValue(u"curs_raportare"_s, wt::readFloat(rate));
     dsdata_list.post();
     dsdata_list.close();
