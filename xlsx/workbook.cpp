@@ -118,21 +118,24 @@ void Workbook::writeNumber(int row, int column, double value, CellFormat format)
     check(worksheet_write_number(sheet_, row, column, value, format.format_), row, column);
 }
 
+// Straight from the calendar day: a QDateTime in local time would look the
+// time zone up again for every cell, a fifth of a large export's time.
 void Workbook::writeDate(int row, int column, const QDate& date, CellFormat format) {
-    writeMoment(row, column, QDateTime(date, QTime(0, 0)), QStringLiteral("dd.MM.yyyy"), format);
+    writeMoment(row, column, date, QTime(0, 0), QStringLiteral("dd.MM.yyyy"), format);
 }
 
 void Workbook::writeDateTime(int row, int column, const QDateTime& moment, CellFormat format) {
-    writeMoment(row, column, moment, QStringLiteral("dd.MM.yyyy HH:mm:ss"), format);
+    writeMoment(row, column, moment.date(), moment.time(), QStringLiteral("dd.MM.yyyy HH:mm:ss"),
+                format);
 }
 
-void Workbook::writeMoment(int row, int column, const QDateTime& moment, const QString& textForm,
-                           CellFormat format) {
-    if (!inSpreadsheetCalendar(moment.date())) {
-        writeText(row, column, moment.toString(textForm), format);
+void Workbook::writeMoment(int row, int column, const QDate& date, const QTime& time,
+                           const QString& textForm, CellFormat format) {
+    if (!inSpreadsheetCalendar(date)) {
+        writeText(row, column, QDateTime(date, time).toString(textForm), format);
         return;
     }
-    lxw_datetime value = libraryDateTime(moment.date(), moment.time());
+    lxw_datetime value = libraryDateTime(date, time);
     check(worksheet_write_datetime(sheet_, row, column, &value, format.format_), row, column);
 }
 

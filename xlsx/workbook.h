@@ -82,8 +82,8 @@ class Workbook {
     void close();
 
   private:
-    void writeMoment(int row, int column, const QDateTime& moment, const QString& textForm,
-                     CellFormat format);
+    void writeMoment(int row, int column, const QDate& date, const QTime& time,
+                     const QString& textForm, CellFormat format);
     void failOnStreamedRowError() const;
     void check(int result, int row, int column) const;
 
