@@ -19,7 +19,7 @@
 
 enum { max_columns = 64, max_sums = 8, text_size = 128 };
 
-typedef enum { kind_text, kind_number, kind_integer, kind_date } cell_kind;
+typedef enum { kind_text, kind_number, kind_integer, kind_date, kind_count } cell_kind;
 
 typedef struct {
     char field[text_size];
@@ -53,7 +53,9 @@ typedef struct {
 
 typedef struct {
     lxw_format *header, *group, *footer, *sum;
-    lxw_format* data[2][max_columns]; /* even and odd rows, per column */
+    /* Even and odd rows, per kind of cell. One format per look: the library
+     * looks a duplicate format's index up anew for every cell. */
+    lxw_format* data[2][kind_count];
 } formats;
 
 static void fail(const char* what, const char* detail) {
@@ -198,7 +200,7 @@ static const char* number_format_of(cell_kind kind) {
     }
 }
 
-static formats make_formats(lxw_workbook* book, const layout_def* layout) {
+static formats make_formats(lxw_workbook* book) {
     formats f;
     f.header = look(book, 0x316AC5, 0xFFFFFF, "MS Sans Serif", 1, NULL);
     f.group = look(book, 0xF1EFE2, LXW_COLOR_BLACK, "Tahoma", 0, NULL);
@@ -206,9 +208,9 @@ static formats make_formats(lxw_workbook* book, const layout_def* layout) {
     f.sum = look(book, 0xFFFFE1, 0x000080, "MS Sans Serif", 1, "#,##0.00;-#,##0.00");
     const lxw_color_t even_odd[2] = {0xD9EAF7, 0xBCDBF1};
     for (int parity = 0; parity < 2; ++parity)
-        for (int i = 0; i < layout->count; ++i)
-            f.data[parity][i] = look(book, even_odd[parity], LXW_COLOR_BLACK, "Tahoma", 0,
-                                     number_format_of(layout->columns[i].kind));
+        for (int kind = 0; kind < kind_count; ++kind)
+            f.data[parity][kind] = look(book, even_odd[parity], LXW_COLOR_BLACK, "Tahoma", 0,
+                                        number_format_of((cell_kind)kind));
     return f;
 }
 
@@ -305,7 +307,7 @@ static void write_rows(lxw_worksheet* sheet, const PGresult* result, const layou
         set_level(sheet, sheet_row, 1);
         for (int i = 0; i < layout->count; ++i)
             write_cell(sheet, sheet_row, (lxw_col_t)i, &row_cells[i], layout->columns[i].kind,
-                       f->data[position % 2][i]);
+                       f->data[position % 2][layout->columns[i].kind]);
         ++sheet_row;
         ++position;
         add_to(&group, layout, row_cells);
@@ -324,7 +326,7 @@ static void write_workbook(const char* path, int constant_memory, const PGresult
     lxw_workbook* book = workbook_new_opt(path, &options);
     if (!book) fail("cannot start the workbook", path);
     lxw_worksheet* sheet = workbook_add_worksheet(book, "ReceivablesPayablesAgingAnalysi");
-    const formats f = make_formats(book, layout);
+    const formats f = make_formats(book);
     write_header(sheet, layout, &f);
     write_rows(sheet, result, layout, cells, &f);
     check(workbook_close(book));
