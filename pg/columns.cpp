@@ -1,5 +1,7 @@
 // The concrete columns: one template over how a kind is read from the
 // server's text, held and written back, plus the dictionary text column.
+#include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -355,7 +357,115 @@ class NullMask {
     bool active_ = false;
 };
 
-template <typename Traits>
+// A column's values in one array.
+template <typename V>
+class PlainValues {
+  public:
+    V get(std::size_t row) const { return values_[row]; }
+    void set(std::size_t row, V value) { values_[row] = value; }
+    void push_back(V value) { values_.push_back(value); }
+    void insert(std::size_t row, V value) {
+        values_.insert(values_.begin() + std::ptrdiff_t(row), value);
+    }
+    void erase(std::size_t row) { values_.erase(values_.begin() + std::ptrdiff_t(row)); }
+    void reserve(std::size_t rows) { values_.reserve(rows); }
+    std::size_t size() const { return values_.size(); }
+    std::size_t memoryBytes() const { return values_.capacity() * sizeof(V); }
+    void squeeze() { values_.shrink_to_fit(); }
+
+  private:
+    std::vector<V> values_;
+};
+
+// Floating-point values repeat a great deal in a result (rates; amounts
+// spread over buckets that are zero in all but one), so each distinct value
+// is kept once, by its bits (-0 and NaN stay as read), and a row holds its
+// id in one, two or four bytes. A column whose values hardly repeat turns
+// into a plain array once that takes less room.
+class RepeatedDoubles {
+  public:
+    double get(std::size_t row) const {
+        return plain_ ? plainValues_.get(row) : values_[ids_.get(row)];
+    }
+    void set(std::size_t row, double value) {
+        plain_ ? plainValues_.set(row, value) : ids_.set(row, idOf(value));
+    }
+    void push_back(double value) {
+        if (plain_) return plainValues_.push_back(value);
+        ids_.push_back(idOf(value));
+        if (ids_.size() == nextReview_) review();
+    }
+    void insert(std::size_t row, double value) {
+        plain_ ? plainValues_.insert(row, value) : ids_.insert(row, idOf(value));
+    }
+    void erase(std::size_t row) { plain_ ? plainValues_.erase(row) : ids_.erase(row); }
+    std::size_t size() const { return plain_ ? plainValues_.size() : ids_.size(); }
+    std::size_t memoryBytes() const {
+        return plainValues_.memoryBytes() + ids_.memoryBytes() +
+               values_.capacity() * sizeof(double) + slots_.capacity() * sizeof(std::uint32_t);
+    }
+    // The look-up index goes; a later change rebuilds it.
+    void squeeze() {
+        plainValues_.squeeze();
+        ids_.squeeze();
+        values_.shrink_to_fit();
+        slots_ = {};
+    }
+
+  private:
+    // Reviewed at 65,536 rows and each doubling after: early rows would
+    // judge a column by too few values.
+    static constexpr std::size_t firstReview = 65536;
+    static std::size_t hashOf(std::uint64_t bits) {
+        bits ^= bits >> 31;
+        bits *= 0x9E3779B97F4A7C15ull;
+        return std::size_t(bits ^ (bits >> 29));
+    }
+    std::uint32_t* findSlot(std::uint64_t bits) {
+        const std::size_t mask = slots_.size() - 1;
+        for (std::size_t i = hashOf(bits) & mask;; i = (i + 1) & mask) {
+            std::uint32_t& slot = slots_[i];
+            if (slot == 0 || std::bit_cast<std::uint64_t>(values_[slot - 1]) == bits) return &slot;
+        }
+    }
+    // The index stays at most half full; slots hold id + 1, 0 is free.
+    std::uint32_t idOf(double value) {
+        if (slots_.size() < 2 * values_.size() + 2) {
+            slots_.assign(std::max<std::size_t>(64, std::bit_ceil(4 * values_.size() + 4)), 0);
+            for (std::size_t id = 0; id < values_.size(); ++id)
+                *findSlot(std::bit_cast<std::uint64_t>(values_[id])) = std::uint32_t(id + 1);
+        }
+        std::uint32_t* slot = findSlot(std::bit_cast<std::uint64_t>(value));
+        if (*slot == 0) {
+            values_.push_back(value);
+            *slot = std::uint32_t(values_.size());
+        }
+        return *slot - 1;
+    }
+    // Plain takes 8 bytes a row; the ids take their width plus, spread over
+    // the rows, each distinct value with its share of the index.
+    void review() {
+        nextReview_ *= 2;
+        const std::size_t width = values_.size() <= 0x100 ? 1 : values_.size() <= 0x10000 ? 2 : 4;
+        if (width * ids_.size() + 16 * values_.size() < sizeof(double) * ids_.size()) return;
+        plainValues_.reserve(ids_.size());
+        for (std::size_t row = 0; row < ids_.size(); ++row)
+            plainValues_.push_back(values_[ids_.get(row)]);
+        ids_ = {};
+        values_ = {};
+        slots_ = {};
+        plain_ = true;
+    }
+
+    bool plain_ = false;
+    PlainValues<double> plainValues_;
+    IdVector ids_;
+    std::vector<double> values_;
+    std::vector<std::uint32_t> slots_;
+    std::size_t nextReview_ = firstReview;
+};
+
+template <typename Traits, typename Store = PlainValues<typename Traits::Value>>
 class ValueColumn final : public Column {
   public:
     using Value = typename Traits::Value;
@@ -395,35 +505,35 @@ class ValueColumn final : public Column {
         store(row, traits_.fromVariant(value));
     }
     void setNull(int row) override {
-        values_[size_t(row)] = Value{};
+        values_.set(size_t(row), Value{});
         nulls_.set(row, true, rowCount());
     }
     void insertNull(int row) override {
-        values_.insert(values_.begin() + row, Value{});
+        values_.insert(size_t(row), Value{});
         nulls_.insert(row, true, rowCount() - 1);
     }
     void remove(int row) override {
-        values_.erase(values_.begin() + row);
+        values_.erase(size_t(row));
         nulls_.remove(row);
     }
     QByteArray serverText(int row) const override { return traits_.serverText(at(row)); }
     std::size_t memoryBytes() const override {
-        return sizeof(*this) + values_.capacity() * sizeof(Value) + nulls_.memoryBytes();
+        return sizeof(*this) + values_.memoryBytes() + nulls_.memoryBytes();
     }
     void squeeze() override {
-        values_.shrink_to_fit();
+        values_.squeeze();
         nulls_.squeeze();
     }
 
   private:
-    Value at(int row) const { return values_[size_t(row)]; }
+    Value at(int row) const { return values_.get(size_t(row)); }
     void store(int row, Value value) {
-        values_[size_t(row)] = value;
+        values_.set(size_t(row), value);
         nulls_.set(row, false, rowCount());
     }
 
     Traits traits_;
-    std::vector<Value> values_;
+    Store values_;
     NullMask nulls_;
 };
 
@@ -496,7 +606,8 @@ std::unique_ptr<Column> makeColumn(QString name, FieldKind kind) {
                 return std::make_unique<ValueColumn<IntegerTraits<qint64>>>(std::move(name), kind);
             return std::make_unique<ValueColumn<IntegerTraits<qint32>>>(std::move(name), kind);
         case Storage::Float:
-            return std::make_unique<ValueColumn<FloatTraits>>(std::move(name), kind);
+            return std::make_unique<ValueColumn<FloatTraits, RepeatedDoubles>>(std::move(name),
+                                                                               kind);
         case Storage::Date:
             return std::make_unique<ValueColumn<DateTraits>>(std::move(name), kind);
         case Storage::DateTime:

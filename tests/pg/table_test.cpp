@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <functional>
+#include <string>
+
 #include "pg/db_error.h"
 
 namespace {
@@ -57,6 +61,59 @@ TEST(ValueColumn, KeepsNullsInStepWithRowsInsertedAndRemoved) {
     EXPECT_TRUE(column->isNull(2));
     EXPECT_EQ(column->asInteger(3), 4);
     EXPECT_EQ(column->value(2), QVariant());
+}
+
+// The bits of each row's double, so -0 and NaN count as read.
+std::vector<std::uint64_t> bitsOfRows(const pg::Column& column) {
+    std::vector<std::uint64_t> bits;
+    for (int row = 0; row < column.rowCount(); ++row)
+        bits.push_back(std::bit_cast<std::uint64_t>(column.asFloat(row)));
+    return bits;
+}
+
+std::uint64_t bitsOf(const char* text) { return std::bit_cast<std::uint64_t>(std::stod(text)); }
+
+// Past two reviews of the column's storage (at 65,536 and 131,072 rows), then
+// edited after the look-up index was dropped.
+TEST(FloatColumn, KeepsEveryValueExactlyWhetherValuesRepeatOrNot) {
+    const int rows = 140000;
+    const std::pair<const char*, std::function<QByteArray(int)>> cases[] = {
+        {"a few repeated values",
+         [](int row) {
+             const char* values[] = {"0", "-0", "0.1", "NaN", "1e300", "-2.5"};
+             return QByteArray(values[row % 6]);
+         }},
+        {"no value twice", [](int row) { return QByteArray::number(row + 0.25, 'f', 2); }},
+    };
+    for (const auto& [what, textOf] : cases) {
+        SCOPED_TRACE(what);
+        auto column = pg::makeColumn("amount", FieldKind::Float);
+        std::vector<std::uint64_t> expected;
+        for (int row = 0; row < rows; ++row) {
+            const QByteArray text = textOf(row);
+            appendText(*column, text);
+            expected.push_back(bitsOf(text.constData()));
+        }
+        column->squeeze();
+        column->setRaw(7, "7.125", 5);
+        expected[7] = bitsOf("7.125");
+        column->insertNull(3);
+        column->remove(0);
+        expected.erase(expected.begin());
+        expected.insert(expected.begin() + 2, bitsOf("0"));  // a NULL reads as 0
+        EXPECT_TRUE(column->isNull(2));
+        EXPECT_EQ(bitsOfRows(*column), expected);
+    }
+}
+
+TEST(FloatColumn, TakesLessRoomWhereValuesRepeat) {
+    auto column = pg::makeColumn("rest_mon_com_1_30", FieldKind::Float);
+    const int rows = 100000;
+    // Mostly zero, as an overdue bucket is for most documents.
+    for (int row = 0; row < rows; ++row)
+        appendText(*column, row % 10 == 0 ? QByteArray::number(row % 3000) : QByteArray("0"));
+    column->squeeze();
+    EXPECT_LT(column->memoryBytes(), std::size_t(rows) * 3);
 }
 
 struct RoundTrip {
