@@ -224,13 +224,19 @@ void GridModel::Impl::ensureSums() {
     sortedSumsValid = false;
 }
 
+// Rows in source order read their blocks where they are: a copy in listed
+// order would double the sums' memory for nothing.
 void GridModel::Impl::gatherSums() {
     if (sortedSumsValid) return;
+    sortedSumsValid = true;
+    if (sortColumns().empty()) {
+        sortedSums = {};
+        return;
+    }
     sortedSums.resize(rowSums.size());
     for (size_t p = 0; p < permutation.size(); ++p)
         std::copy_n(rowSums.begin() + std::ptrdiff_t(size_t(permutation[p]) * sumSlots), sumSlots,
                     sortedSums.begin() + std::ptrdiff_t(p * sumSlots));
-    sortedSumsValid = true;
 }
 
 void GridModel::Impl::ensurePasses() {
@@ -281,9 +287,10 @@ void GridModel::Impl::buildGroups() {
     const size_t depth = grouping.size();
     const size_t items = groupItems.size();
     std::vector<int> open(depth, -1);
+    const double* listedSums = sortedSums.empty() ? rowSums.data() : sortedSums.data();
     for (size_t i = 0; i < filtered.size(); ++i) {
         const size_t p = size_t(filtered[i]);
-        const double* values = sortedSums.data() + p * sumSlots;
+        const double* values = listedSums + p * sumSlots;
         const std::uint32_t* ranks = sortedRanks.data() + p * depth;
         addSums(footer.data(), footerSlot, values);
         size_t changed = depth;
