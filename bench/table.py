@@ -99,12 +99,29 @@ def median(results, key, step=None):
     return value[step]["median"] if step else value["median"]
 
 
-def slowest_step(results, key):
+def slowest_step(results, key, measure="median"):
+    """The step with the highest median, or the highest cold figure."""
     value = results["figures"].get(key)
     if not value:
         return None, None
-    step = max(value, key=lambda name: value[name]["median"])
-    return step, value[step]["median"]
+    step = max(value, key=lambda name: value[name][measure])
+    return step, value[step][measure]
+
+
+def grid_targets(results, big):
+    """Each grid operation, warm (the median after the warm-up) and cold (the
+    first time after a load, which builds the column's index)."""
+    rows = []
+    for measure, when in (("median", ""), ("cold", ", first after a load")):
+        step, seconds = slowest_step(results, f"filter wTalvor {big}", measure)
+        rows.append((f"Filter keystroke ≤ 50 ms (slowest: {step}{when})", big, seconds, 0.050,
+                     "≤"))
+    for operation, title in (("group", "Grouping"), ("sort", "Sorting")):
+        for step, data in results["figures"].get(f"{operation} wTalvor {big}", {}).items():
+            rows.append((f"{title} ≤ 300 ms: {step}", big, data["median"], 0.300, "≤"))
+            rows.append((f"{title} ≤ 300 ms: {step}, first after a load", big, data["cold"],
+                         0.300, "≤"))
+    return rows
 
 
 def targets(results):
@@ -112,7 +129,6 @@ def targets(results):
     text = results["sizes"][big]["textBytes"]
     memory = median(results, f"memory wTalvor {big} plain")
     load = median(results, f"load wTalvor {big} plain")
-    keystroke, keystroke_seconds = slowest_step(results, f"filter wTalvor {big}")
     export = median(results, "export wTalvor")
     e2e = median(results, "export e2e wTalvor")
     rows = [
@@ -122,14 +138,8 @@ def targets(results):
             results, f"load psql {big} plain")), 1.0, "<"),
         ("Memory ≤ 1.0 × the result as unaligned text", big,
          ratio(memory * 1024 if memory else None, text), 1.0, "≤"),
-        (f"Filter keystroke ≤ 50 ms (slowest: {keystroke})", big, keystroke_seconds, 0.050, "≤"),
     ]
-    for step in results["figures"].get(f"group wTalvor {big}", {}):
-        rows.append((f"Grouping ≤ 300 ms: {step}", big,
-                     median(results, f"group wTalvor {big}", step), 0.300, "≤"))
-    for step in results["figures"].get(f"sort wTalvor {big}", {}):
-        rows.append((f"Sorting ≤ 300 ms: {step}", big,
-                     median(results, f"sort wTalvor {big}", step), 0.300, "≤"))
+    rows += grid_targets(results, big)
     rows += [
         ("Export ≤ 1.5 × raw libxlsxwriter", results["exportSize"],
          ratio(export, median(results, "export raw constant")), 1.5, "≤"),
