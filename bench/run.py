@@ -180,9 +180,13 @@ class Bench:
     def psql(self, database, *arguments):
         return ["psql", "-X", "-q", "-v", "ON_ERROR_STOP=1", "-d", database, *arguments]
 
-    def copy_floor(self, database):
+    def copy_floor(self, database, jit=True):
+        """\\copy as the server runs it by default, or, jit=False, with the
+        query compiled to machine code no more, as wTalvor's sessions ask."""
+        env = self.env if jit else dict(
+            self.env, PGOPTIONS=(self.env.get("PGOPTIONS", "") + " -c jit=off").strip())
         seconds, peak, _ = run_process(self.psql(database, "-f", self.copy_file, "-o", "/dev/null"),
-                                       self.env, stdout=subprocess.DEVNULL)
+                                       env, stdout=subprocess.DEVNULL)
         return seconds, peak
 
     def psql_unaligned(self, database):
@@ -212,6 +216,8 @@ class Bench:
             lambda: self.wt_load(database), loads, lambda load: load["seconds"]), own, True))
         self.record(f"load copy {key}", repeated(runs, collecting(
             lambda: self.copy_floor(database), copies, lambda run: run[0]), own, True))
+        self.record(f"load copy nojit {key}", repeated(
+            runs, lambda: self.copy_floor(database, jit=False)[0], own, True))
         text = self.text_bytes(database) if variant == "plain" else None
         self.record(f"load psql {key}", repeated(psql_runs, collecting(
             lambda: self.psql_unaligned(database), psqls, lambda run: run[0]),

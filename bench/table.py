@@ -10,6 +10,7 @@ MB = 1024 * 1024
 FIGURE_NAMES = {
     "load wTalvor": "Load: report query + grid ready (wTalvor)",
     "load copy": "Load: `\\copy (query) to /dev/null`",
+    "load copy nojit": "Load: `\\copy (query) to /dev/null` with `jit=off`, as wTalvor's sessions",
     "load psql": "Load: `psql -X -A -t -o /dev/null`",
     "load pandas": "Load: pandas `read_sql`",
     "connect psql": "psql's own start and connection (`select 1`), inside each psql figure",

@@ -20,6 +20,16 @@ QString connectionErrorText(PGconn* conn) {
     return QString::fromUtf8(PQerrorMessage(conn)).trimmed();
 }
 
+// The server compiles a query as large as the aging report's to machine code
+// before it runs it; for our one-pass reads that costs a fifth of the query's
+// time and never pays back. Servers before 11 know no such setting, and a
+// server that refuses it still answers every query: its result is not needed.
+void switchOffJustInTimeCompiling(PGconn* conn) {
+    constexpr int firstServerWithJit = 110000;
+    if (PQserverVersion(conn) < firstServerWithJit) return;
+    PQclear(PQexec(conn, "set jit = off"));
+}
+
 }  // namespace
 
 Connection::Connection(QString name, ConnectionSettings settings)
@@ -88,6 +98,7 @@ void Connection::ensureConnected() {
         throw DbError(message.isEmpty() ? QStringLiteral("could not connect to the server")
                                         : message);
     }
+    switchOffJustInTimeCompiling(conn);
     conn_ = conn;
 }
 
