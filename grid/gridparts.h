@@ -152,7 +152,6 @@ class RowsView : public QAbstractScrollArea {
     Q_OBJECT
   public:
     explicit RowsView(DataGrid& grid);
-    ~RowsView() override;
     HeaderBar* header() const { return header_; }
     FilterRowBar* filterRow() const { return filterRow_; }
     FooterBar* footer() const { return footer_; }

@@ -40,11 +40,6 @@ RowsView::RowsView(DataGrid& grid)
     viewport()->setFocusProxy(this);
 }
 
-// An editor closing with the grid saves nothing: the grid is half gone.
-RowsView::~RowsView() {
-    if (cellEditor_) cellEditor_->removeEventFilter(this);
-}
-
 int RowsView::firstRow() const { return verticalScrollBar()->value(); }
 
 int RowsView::visibleRows() const {

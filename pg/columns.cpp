@@ -402,14 +402,14 @@ class RepeatedDoubles {
     std::size_t size() const { return plain_ ? plainValues_.size() : ids_.size(); }
     std::size_t memoryBytes() const {
         return plainValues_.memoryBytes() + ids_.memoryBytes() +
-               values_.capacity() * sizeof(double) + slots_.capacity() * sizeof(std::uint32_t);
+               values_.capacity() * sizeof(double) + index_.memoryBytes();
     }
     // The look-up index goes; a later change rebuilds it.
     void squeeze() {
         plainValues_.squeeze();
         ids_.squeeze();
         values_.shrink_to_fit();
-        slots_ = {};
+        index_.drop();
     }
 
   private:
@@ -421,26 +421,16 @@ class RepeatedDoubles {
         bits *= 0x9E3779B97F4A7C15ull;
         return std::size_t(bits ^ (bits >> 29));
     }
-    std::uint32_t* findSlot(std::uint64_t bits) {
-        const std::size_t mask = slots_.size() - 1;
-        for (std::size_t i = hashOf(bits) & mask;; i = (i + 1) & mask) {
-            std::uint32_t& slot = slots_[i];
-            if (slot == 0 || std::bit_cast<std::uint64_t>(values_[slot - 1]) == bits) return &slot;
-        }
-    }
-    // The index stays at most half full; slots hold id + 1, 0 is free.
+    static std::uint64_t bitsOf(double value) { return std::bit_cast<std::uint64_t>(value); }
     std::uint32_t idOf(double value) {
-        if (slots_.size() < 2 * values_.size() + 2) {
-            slots_.assign(std::max<std::size_t>(64, std::bit_ceil(4 * values_.size() + 4)), 0);
-            for (std::size_t id = 0; id < values_.size(); ++id)
-                *findSlot(std::bit_cast<std::uint64_t>(values_[id])) = std::uint32_t(id + 1);
-        }
-        std::uint32_t* slot = findSlot(std::bit_cast<std::uint64_t>(value));
-        if (*slot == 0) {
-            values_.push_back(value);
-            *slot = std::uint32_t(values_.size());
-        }
-        return *slot - 1;
+        const std::uint64_t bits = bitsOf(value);
+        const auto newId = std::uint32_t(values_.size());
+        const std::uint32_t id = index_.idOf(
+            hashOf(bits), newId,
+            [&](std::uint32_t known) { return bitsOf(values_[known]) == bits; },
+            [&](std::uint32_t known) { return hashOf(bitsOf(values_[known])); });
+        if (id == newId) values_.push_back(value);
+        return id;
     }
     // Plain takes 8 bytes a row; the ids take their width plus, spread over
     // the rows, each distinct value with its share of the index.
@@ -453,7 +443,7 @@ class RepeatedDoubles {
             plainValues_.push_back(values_[ids_.get(row)]);
         ids_ = {};
         values_ = {};
-        slots_ = {};
+        index_.drop();
         plain_ = true;
     }
 
@@ -461,7 +451,7 @@ class RepeatedDoubles {
     PlainValues<double> plainValues_;
     IdVector ids_;
     std::vector<double> values_;
-    std::vector<std::uint32_t> slots_;
+    IdIndex index_;
     std::size_t nextReview_ = firstReview;
 };
 

@@ -102,6 +102,11 @@ void Connection::ensureConnected() {
     conn_ = conn;
 }
 
+pg_conn* Connection::liveHandle() {
+    ensureConnected();
+    return conn_;
+}
+
 void Connection::disconnect() {
     if (!conn_) return;
     PQfinish(conn_);

@@ -40,8 +40,9 @@ class Connection {
     void ensureConnected();
     void disconnect();
 
-    // For the query layer: the live handle (ensureConnected first).
-    pg_conn* handle() const { return conn_; }
+    // For the query layer: the handle, connected first where there is none,
+    // so that every query and save after a lost connection reconnects.
+    pg_conn* liveHandle();
     // Called by the query layer after a failure: a broken link is dropped so
     // that the next open reconnects.
     void dropIfBroken();

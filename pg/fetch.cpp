@@ -134,7 +134,7 @@ Table TableBuilder::takeTable() {
 
 void fetchInto(Connection& connection, const QByteArray& sql, const ParamValues& params,
                bool paramsAreText, TableBuilder& builder) {
-    PGconn* conn = connection.handle();
+    PGconn* conn = connection.liveHandle();
     try {
         send(conn, sql, params, paramsAreText);
     } catch (...) {
@@ -160,9 +160,7 @@ void fetchInto(Connection& connection, const QByteArray& sql, const ParamValues&
 }
 
 Result execute(Connection& connection, const QByteArray& sql, const ParamValues& params) {
-    // A save after a lost connection reconnects, as a query's open does.
-    connection.ensureConnected();
-    PGconn* conn = connection.handle();
+    PGconn* conn = connection.liveHandle();
     const ParamArrays arrays(params, false);
     Result result(PQexecParams(conn, sql.constData(), int(params.size()), nullptr,
                                arrays.values.data(), nullptr, nullptr, 0));

@@ -60,6 +60,15 @@ void Query::setParam(const QString& name, const QString& value) {
 
 namespace {
 
+// libpq would end the text silently at a NUL character. what: "parameter
+// 'x'" or "field 'y'".
+void refuseNul(const QString& text, const QString& queryName, const QString& what) {
+    if (text.contains(QChar(0)))
+        throw DbError(QStringLiteral("%1: the value of %2 contains a NUL character, which a query "
+                                     "cannot carry")
+                          .arg(queryName, what));
+}
+
 ParamValues paramValues(const QString& queryName, const QStringList& names,
                         const std::map<QString, QString>& given) {
     ParamValues values;
@@ -68,12 +77,7 @@ ParamValues paramValues(const QString& queryName, const QStringList& names,
         if (found == given.end())
             throw DbError(
                 QStringLiteral("%1: no value given for parameter '%2'").arg(queryName, name));
-        // libpq would end the text silently at a NUL character.
-        if (found->second.contains(QChar(0)))
-            throw DbError(
-                QStringLiteral("%1: the value of parameter '%2' contains a NUL character, "
-                               "which a query cannot carry")
-                    .arg(queryName, name));
+        refuseNul(found->second, queryName, QStringLiteral("parameter '%1'").arg(name));
         values.push_back(found->second.toUtf8());
     }
     return values;
@@ -90,7 +94,6 @@ struct Query::Fetched {
 
 Query::Fetched Query::fetch() {
     const ParamValues params = paramValues(name_, d_->sql.names, params_);
-    connection_.ensureConnected();
     std::optional<TableInfo> info;
     if (options_.updatable) info = lookUpTable(connection_, options_.table);
     const bool byCtid = info && !primaryKeyIsRead(*info);
@@ -303,11 +306,9 @@ void Query::setValue(const QString& column, const QVariant& value) {
     if (saved == d_->saver->columns().end() || !saved->writable)
         throw DbError(
             QStringLiteral("Field '%1' cannot be modified").arg(table_.column(index).name()));
-    // libpq would end the text silently at a NUL character when saving it.
-    if (value.typeId() == QMetaType::QString && value.toString().contains(QChar(0)))
-        throw DbError(QStringLiteral("%1: the value of field '%2' contains a NUL character, "
-                                     "which a query cannot carry")
-                          .arg(name_, table_.column(index).name()));
+    if (value.typeId() == QMetaType::QString)
+        refuseNul(value.toString(), name_,
+                  QStringLiteral("field '%1'").arg(table_.column(index).name()));
     edit();
     table_.setValue(current_, index, value);
     d_->assigned[size_t(saved - d_->saver->columns().begin())] = true;

@@ -1,7 +1,5 @@
 #include "textdictionary.h"
 
-#include <algorithm>
-#include <bit>
 #include <cstring>
 #include <functional>
 
@@ -9,40 +7,27 @@ namespace pg {
 
 TextDictionary::TextDictionary() : offsets_{0, 0} {}
 
-std::uint32_t* TextDictionary::findSlot(std::string_view text, std::size_t hash) {
-    const std::size_t mask = slots_.size() - 1;
-    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
-        std::uint32_t& slot = slots_[i];
-        if (slot == 0 || this->text(slot) == text) return &slot;
-    }
-}
-
-void TextDictionary::rebuildIndex(std::size_t slotCount) {
-    slots_.assign(slotCount, 0);
-    std::hash<std::string_view> hasher;
-    for (std::uint32_t id = 1; id < idCount(); ++id) *findSlot(text(id), hasher(text(id))) = id;
-}
-
 std::uint32_t TextDictionary::intern(std::string_view text) {
-    // The index stays at most half full, so probes stay short.
-    if (slots_.size() < 2 * std::size_t(idCount()) + 2)
-        rebuildIndex(std::max<std::size_t>(64, std::bit_ceil(4 * std::size_t(idCount()))));
-    std::uint32_t* slot = findSlot(text, std::hash<std::string_view>()(text));
-    if (*slot != 0) return *slot;
-    const std::uint32_t id = idCount();
-    arena_.insert(arena_.end(), text.begin(), text.end());
-    offsets_.push_back(arena_.size());
-    *slot = id;
+    const std::hash<std::string_view> hasher;
+    const std::uint32_t newId = idCount();
+    // Id 0 is NULL, never the empty text.
+    const std::uint32_t id = index_.idOf(
+        hasher(text), newId,
+        [&](std::uint32_t known) { return known != 0 && this->text(known) == text; },
+        [&](std::uint32_t known) { return hasher(this->text(known)); });
+    if (id == newId) {
+        arena_.insert(arena_.end(), text.begin(), text.end());
+        offsets_.push_back(arena_.size());
+    }
     return id;
 }
 
 std::size_t TextDictionary::memoryBytes() const {
-    return arena_.capacity() + offsets_.capacity() * sizeof(std::size_t) +
-           slots_.capacity() * sizeof(std::uint32_t);
+    return arena_.capacity() + offsets_.capacity() * sizeof(std::size_t) + index_.memoryBytes();
 }
 
 void TextDictionary::squeeze() {
-    slots_ = {};
+    index_.drop();
     arena_.shrink_to_fit();
     offsets_.shrink_to_fit();
 }

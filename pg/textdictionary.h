@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "idindex.h"
+
 namespace pg {
 
 class TextDictionary {
@@ -21,12 +23,9 @@ class TextDictionary {
     void squeeze();
 
   private:
-    std::uint32_t* findSlot(std::string_view text, std::size_t hash);
-    void rebuildIndex(std::size_t slotCount);
-
     std::vector<char> arena_;
     std::vector<std::size_t> offsets_;  // text of id i: [offsets_[i], offsets_[i + 1])
-    std::vector<std::uint32_t> slots_;  // open addressing over ids; 0 is free
+    IdIndex index_;
 };
 
 // Row ids of a text column in the narrowest width that holds them: one byte
